@@ -1,6 +1,7 @@
 #include "BoardArt.h"
 
 #include "Gallery.h"
+#include "PropertyText.h"
 
 #include <algorithm>
 #include <array>
@@ -313,13 +314,13 @@ Picture spriteSheet(int frameW, int frameH, int frames, int groups,
 }
 
 std::string sprFile(const std::string& image, int groups, int frames, bool mipmap) {
-    std::ostringstream out;
-    out << "file_name=" << image << "\r\n"
-        << "tex_wrap=0\r\n"
-        << "tex_dynamic=" << (mipmap ? 1 : 0) << "\r\n"
-        << "groups=" << groups << "\r\n"
-        << "frames=" << frames << "\r\n";
-    return out.str();
+    return PropertyText()
+        .set("file_name", image)
+        .set("tex_wrap", 0)
+        .set("tex_dynamic", mipmap ? 1 : 0)
+        .set("groups", groups)
+        .set("frames", frames)
+        .text();
 }
 
 void fireflyCell(cairo_t* cr, double cx, double cy, int group, int frame, int frames, int) {
@@ -562,6 +563,7 @@ void addSprites(Gallery& gallery) {
     const Kind kinds[] = {
         {Palette::gold, 4}, {Palette::lilac, 0}, {{0.55, 0.9, 1.0}, 6}, {{1.0, 0.95, 0.85}, 0}};
     std::ostringstream xml;
+    Picture strip(24 * 4, 24 * 4);
     xml << "<particles texWrap=\"0\" texDynamic=\"0\">\r\n";
     for (int g = 0; g < 4; ++g) {
         xml << "  <group>\r\n";
@@ -582,12 +584,15 @@ void addSprites(Gallery& gallery) {
             }
             const std::string name =
                 "dat/particles/p" + std::to_string(g) + "_" + std::to_string(f) + ".tga";
-            gallery.add(name, c.picture(), PictureUse::Sprite);
+            const Picture frame = c.picture();
+            gallery.add(name, frame, PictureUse::Sprite, false);
+            strip.place(frame, f * 24, g * 24);
             xml << "    <frame>" << name << "</frame>\r\n";
         }
         xml << "  </group>\r\n";
     }
     xml << "</particles>\r\n";
+    gallery.addReviewOnly("dat/particles/p*.tga (groups by row)", strip);
     gallery.addText("dat/particles.spr", xml.str());
 }
 

@@ -111,6 +111,36 @@ void Canvas::paint(const Canvas& other, double x, double y, double alpha) {
     cairo_restore(m_cr);
 }
 
+void Canvas::paintDevice(const Canvas& other, double x, double y, double alpha) {
+    cairo_save(m_cr);
+    cairo_identity_matrix(m_cr);
+    cairo_set_source_surface(m_cr, other.surface(), x, y);
+    cairo_paint_with_alpha(m_cr, alpha);
+    cairo_restore(m_cr);
+}
+
+Canvas::Layer Canvas::layer(double x, double y, double w, double h, double margin) const {
+    double x0 = x - margin, y0 = y - margin, x1 = x + w + margin, y1 = y + h + margin;
+    cairo_user_to_device(m_cr, &x0, &y0);
+    cairo_user_to_device(m_cr, &x1, &y1);
+    const double left = std::floor(std::min(x0, x1)), top = std::floor(std::min(y0, y1));
+    const int width = static_cast<int>(std::ceil(std::max(x0, x1) - left)) + 1;
+    const int height = static_cast<int>(std::ceil(std::max(y0, y1) - top)) + 1;
+    Layer out;
+    out.canvas = std::make_unique<Canvas>(std::max(1, width), std::max(1, height));
+    out.deviceX = left;
+    out.deviceY = top;
+    cairo_matrix_t m;
+    cairo_get_matrix(m_cr, &m);
+    cairo_translate(out.canvas->cr(), -left, -top);
+    cairo_transform(out.canvas->cr(), &m);
+    return out;
+}
+
+void Canvas::paintLayer(const Layer& layer, double alpha) {
+    paintDevice(*layer.canvas, layer.deviceX, layer.deviceY, alpha);
+}
+
 void Canvas::paint(const Picture& picture, double x, double y, double alpha) {
     Canvas tmp(picture.width, picture.height);
     cairo_surface_flush(tmp.surface());
@@ -199,15 +229,22 @@ void gold(Canvas& canvas, const std::string& text, Face face, double size, doubl
           Align align, double glow) {
     cairo_t* cr = canvas.cr();
     if (glow > 0) {
-        Canvas halo(canvas.width(), canvas.height());
-        use(halo.cr(), face, size);
-        path(halo.cr(), text, x, y, align);
-        Shapes::setRgb(halo.cr(), {1.0, 0.62, 0.22}, 0.75);
-        cairo_set_line_width(halo.cr(), size * 0.12);
-        cairo_fill_preserve(halo.cr());
-        cairo_stroke(halo.cr());
-        halo.blur(std::max(2, static_cast<int>(size * 0.16)));
-        canvas.paint(halo, 0, 0, glow);
+        use(cr, face, size);
+        path(cr, text, x, y, align);
+        double x0, y0, x1, y1;
+        cairo_path_extents(cr, &x0, &y0, &x1, &y1);
+        cairo_new_path(cr);
+        const int radius = std::max(2, static_cast<int>(size * 0.16));
+        Canvas::Layer halo = canvas.layer(x0, y0, x1 - x0, y1 - y0, radius * 3 + size * 0.1);
+        cairo_t* hc = halo.canvas->cr();
+        use(hc, face, size);
+        path(hc, text, x, y, align);
+        Shapes::setRgb(hc, {1.0, 0.62, 0.22}, 0.75);
+        cairo_set_line_width(hc, size * 0.12);
+        cairo_fill_preserve(hc);
+        cairo_stroke(hc);
+        halo.canvas->blur(radius);
+        canvas.paintLayer(halo, glow);
     }
     cairo_save(cr);
     use(cr, face, size);
@@ -331,12 +368,12 @@ void nightSky(Canvas& canvas, std::uint32_t seed, double starDensity) {
 void panel(Canvas& canvas, double x, double y, double w, double h, double radius, double alpha) {
     cairo_t* cr = canvas.cr();
     {
-        Canvas shadow(canvas.width(), canvas.height());
-        roundedRect(shadow.cr(), x + 4, y + 8, w, h, radius);
-        setRgb(shadow.cr(), {0, 0, 0}, 0.55 * alpha);
-        cairo_fill(shadow.cr());
-        shadow.blur(8);
-        canvas.paint(shadow, 0, 0);
+        Canvas::Layer shadow = canvas.layer(x + 4, y + 8, w, h, 30);
+        roundedRect(shadow.canvas->cr(), x + 4, y + 8, w, h, radius);
+        setRgb(shadow.canvas->cr(), {0, 0, 0}, 0.55 * alpha);
+        cairo_fill(shadow.canvas->cr());
+        shadow.canvas->blur(8);
+        canvas.paintLayer(shadow);
     }
     cairo_save(cr);
     roundedRect(cr, x, y, w, h, radius);

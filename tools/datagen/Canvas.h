@@ -4,6 +4,7 @@
 
 #include <cairo.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Rgb {
@@ -72,12 +73,27 @@ public:
     // Paints another canvas over this one at (x, y).
     void paint(const Canvas& other, double x, double y, double alpha = 1.0);
     void paint(const Picture& picture, double x, double y, double alpha = 1.0);
+    // Paints another canvas at device position (x, y), whatever this
+    // canvas's current transformation.
+    void paintDevice(const Canvas& other, double x, double y, double alpha = 1.0);
+    // A canvas covering the device area of the user-space rectangle (x, y,
+    // w, h) grown by `margin`, with this canvas's transformation, for
+    // effects (glows, shadows) that need a layer of their own; paint it back
+    // with paintLayer.
+    struct Layer;
+    Layer layer(double x, double y, double w, double h, double margin) const;
+    void paintLayer(const Layer& layer, double alpha = 1.0);
 
 private:
     int m_width;
     int m_height;
     cairo_surface_t* m_surface;
     cairo_t* m_cr;
+};
+
+struct Canvas::Layer {
+    std::unique_ptr<Canvas> canvas;
+    double deviceX = 0, deviceY = 0;
 };
 
 // Lettering with the DejaVu faces of Debian's fonts-dejavu-core, loaded

@@ -24,7 +24,9 @@ class Gallery {
 public:
     explicit Gallery(DataTree& tree) : m_tree(tree) {}
 
-    void add(const std::string& name, const Picture& picture, PictureUse use);
+    // `onSheet` false keeps it off the contact sheet (frames of an
+    // animation, which the sheet shows once as a strip).
+    void add(const std::string& name, const Picture& picture, PictureUse use, bool onSheet = true);
     // A file encoded by the caller (the font picture), shown on the sheet too.
     void addEncoded(const std::string& name, const Picture& shown,
                     std::vector<unsigned char> bytes);

@@ -113,7 +113,7 @@ bool opaque(const Picture& picture) {
 
 } // namespace
 
-Bytes png(const Picture& picture) {
+Bytes png(const Picture& picture, int level) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     png_infop info = png_create_info_struct(png);
@@ -121,7 +121,7 @@ Bytes png(const Picture& picture) {
     std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.width) * 4);
     try {
         png_set_write_fn(png, &out, pngWrite, pngFlush);
-        png_set_compression_level(png, 6);
+        png_set_compression_level(png, level);
         png_set_IHDR(png, info, picture.width, picture.height, 8,
                      rgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
                      PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

@@ -20,7 +20,7 @@ enum class TgaRows {
 // (type 2, no identification field, as the font scanner requires).
 Bytes tga(const Picture& picture, TgaRows rows, bool rle);
 // An 8-bit RGBA PNG (RGB when the picture is opaque everywhere).
-Bytes png(const Picture& picture);
+Bytes png(const Picture& picture, int level = 6);
 // A baseline JPEG without chroma subsampling; alpha is dropped.
 Bytes jpeg(const Picture& picture, int quality);
 
