@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 
-int HexBoard::width(int r) { return columns - std::abs(middle - r); }
+int HexBoard::width(int r) {
+    return columns - std::abs(middle - r);
+}
 
 int HexBoard::positionCount() {
     int n = 0;
@@ -27,9 +29,13 @@ double HexBoard::centreX(int r, int c) {
     return 40.0 + std::abs(r - middle) * cellRadius + c * cellWidth;
 }
 
-double HexBoard::centreY(int r) { return 300.0 + (r - middle) * rowHeight; }
+double HexBoard::centreY(int r) {
+    return 300.0 + (r - middle) * rowHeight;
+}
 
-int HexBoard::doubledX(int r, int c) { return std::abs(r - middle) + 2 * c; }
+int HexBoard::doubledX(int r, int c) {
+    return std::abs(r - middle) + 2 * c;
+}
 
 std::vector<std::pair<int, int>> HexBoard::neighbours(int r, int c) {
     std::vector<std::pair<int, int>> all{{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};

@@ -32,6 +32,7 @@ enum class Form {
     Snowflake,
     Wave,
     Islands,
+    Moat,
 };
 
 struct FormInfo {
@@ -41,26 +42,48 @@ struct FormInfo {
 
 FormInfo info(Form f) {
     switch (f) {
-    case Form::Hexagon: return {"hexagon", 1};
-    case Form::Circle: return {"circle", 1};
-    case Form::Diamond: return {"diamond", 1};
-    case Form::Tile: return {"tile", 1};
-    case Form::Triangle: return {"triangle", 1};
-    case Form::Flower: return {"flower", 1};
-    case Form::TwinLobes: return {"twin lobes", 1};
-    case Form::Heart: return {"heart", 1};
-    case Form::Ring: return {"ring", 1};
-    case Form::Star: return {"star", 1};
-    case Form::Bowtie: return {"bow tie", 1};
-    case Form::Clover: return {"clover", 1};
-    case Form::Crescent: return {"crescent", 1};
-    case Form::Hourglass: return {"hourglass", 1};
-    case Form::Wheel: return {"wheel", 1};
-    case Form::HoleyHex: return {"hexagon with holes", 1};
-    case Form::Frame: return {"frame", 1};
-    case Form::Snowflake: return {"snowflake", 1};
-    case Form::Wave: return {"wave", 1};
-    case Form::Islands: return {"twin islands", 2};
+    case Form::Hexagon:
+        return {"hexagon", 1};
+    case Form::Circle:
+        return {"circle", 1};
+    case Form::Diamond:
+        return {"diamond", 1};
+    case Form::Tile:
+        return {"tile", 1};
+    case Form::Triangle:
+        return {"triangle", 1};
+    case Form::Flower:
+        return {"flower", 1};
+    case Form::TwinLobes:
+        return {"twin lobes", 1};
+    case Form::Heart:
+        return {"heart", 1};
+    case Form::Ring:
+        return {"ring", 1};
+    case Form::Star:
+        return {"star", 1};
+    case Form::Bowtie:
+        return {"bow tie", 1};
+    case Form::Clover:
+        return {"clover", 1};
+    case Form::Crescent:
+        return {"crescent", 1};
+    case Form::Hourglass:
+        return {"hourglass", 1};
+    case Form::Wheel:
+        return {"wheel", 1};
+    case Form::HoleyHex:
+        return {"hexagon with holes", 1};
+    case Form::Frame:
+        return {"frame", 1};
+    case Form::Snowflake:
+        return {"snowflake", 1};
+    case Form::Wave:
+        return {"wave", 1};
+    case Form::Islands:
+        return {"twin islands", 2};
+    case Form::Moat:
+        return {"moat", 1};
     }
     return {"?", 1};
 }
@@ -68,24 +91,25 @@ FormInfo info(Form f) {
 using F = Form;
 // Ten chapters of ten outlines: each chapter revisits familiar ones and
 // brings a few new ones, so the look changes from level to level.
+// Ten chapters of ten outlines. The narrow outlines (stars, bow ties,
+// frames, islands) reach their largest size early, so the later chapters use
+// the ones that grow to fill the board.
 const Form kSequence[LevelDesign::levelCount] = {
-    F::Hexagon,   F::Circle,    F::Diamond,   F::Tile,      F::Flower,    F::Triangle,
-    F::TwinLobes, F::Hexagon,   F::Heart,     F::Ring,      F::Star,      F::Clover,
-    F::Bowtie,    F::Circle,    F::Crescent,  F::Hourglass, F::Hexagon,   F::Wheel,
-    F::Diamond,   F::Flower,    F::HoleyHex,  F::TwinLobes, F::Frame,     F::Snowflake,
-    F::Heart,     F::Star,      F::Wave,      F::Ring,      F::Tile,      F::Clover,
-    F::Islands,   F::Crescent,  F::Hexagon,   F::Bowtie,    F::Wheel,     F::Flower,
-    F::Hourglass, F::Triangle,  F::Circle,    F::HoleyHex,  F::Snowflake, F::Frame,
-    F::Star,      F::Diamond,   F::Heart,     F::Islands,   F::Ring,      F::Wave,
-    F::Clover,    F::Hexagon,   F::TwinLobes, F::Wheel,     F::Crescent,  F::Tile,
-    F::Flower,    F::HoleyHex,  F::Bowtie,    F::Star,      F::Hourglass, F::Circle,
-    F::Frame,     F::Islands,   F::Snowflake, F::Heart,     F::Ring,      F::Diamond,
-    F::Clover,    F::Wave,      F::Hexagon,   F::Triangle,  F::Wheel,     F::Flower,
-    F::HoleyHex,  F::Crescent,  F::Star,      F::TwinLobes, F::Tile,      F::Islands,
-    F::Bowtie,    F::Circle,    F::Snowflake, F::Heart,     F::Frame,     F::Hourglass,
-    F::Ring,      F::Clover,    F::Wave,      F::Diamond,   F::HoleyHex,  F::Flower,
-    F::Star,      F::Crescent,  F::Islands,   F::Wheel,     F::Hexagon,   F::Snowflake,
-    F::Frame,     F::TwinLobes, F::Heart,     F::Hexagon,
+    F::Hexagon,   F::Circle,    F::Diamond,   F::Tile,      F::Flower,    F::Triangle, F::TwinLobes,
+    F::Hexagon,   F::Heart,     F::Ring,      F::Star,      F::Clover,    F::Bowtie,   F::Circle,
+    F::Crescent,  F::Hourglass, F::Hexagon,   F::Wheel,     F::Diamond,   F::Flower,   F::HoleyHex,
+    F::TwinLobes, F::Frame,     F::Snowflake, F::Heart,     F::Star,      F::Wave,     F::Ring,
+    F::Tile,      F::Clover,    F::Islands,   F::Crescent,  F::Hexagon,   F::Bowtie,   F::Wheel,
+    F::Flower,    F::Hourglass, F::Triangle,  F::Circle,    F::HoleyHex,  F::Frame,    F::Star,
+    F::Snowflake, F::Islands,   F::Diamond,   F::Wave,      F::Heart,     F::Moat,     F::Clover,
+    F::Hexagon,   F::TwinLobes, F::Ring,      F::Crescent,  F::Tile,      F::Flower,   F::HoleyHex,
+    F::Moat,      F::Heart,     F::Wheel,     F::Circle,    F::Snowflake, F::Diamond,  F::Clover,
+    F::Moat,      F::Hexagon,   F::Crescent,  F::Ring,      F::TwinLobes, F::Flower,   F::Heart,
+    F::Wheel,     F::HoleyHex,  F::Tile,      F::Circle,    F::Snowflake, F::Moat,     F::Diamond,
+    F::Clover,    F::Ring,      F::Flower,    F::Heart,     F::Crescent,  F::Wheel,    F::TwinLobes,
+    F::HoleyHex,  F::Moat,      F::Circle,    F::Snowflake, F::Diamond,   F::Clover,   F::Ring,
+    F::Flower,    F::Heart,     F::Moat,      F::Tile,      F::Wheel,     F::HoleyHex, F::Circle,
+    F::Snowflake, F::Hexagon,
 };
 
 constexpr double kRowUnits = HexBoard::rowHeight / HexBoard::cellWidth;
@@ -108,7 +132,9 @@ struct Rel {
     bool operator==(const Rel& o) const { return dx == o.dx && dy == o.dy; }
 };
 
-Rel fromAxial(int q, int r) { return Rel{2 * q + r, r}; }
+Rel fromAxial(int q, int r) {
+    return Rel{2 * q + r, r};
+}
 
 int floorMod(int a, int m) {
     int v = a % m;
@@ -129,10 +155,14 @@ bool insideForm(Form f, double R, const Rel& p) {
     const double ay = std::abs(y);
     const int minAxis = std::min({std::abs(p.q()), std::abs(p.r()), std::abs(p.s())});
     switch (f) {
-    case Form::Hexagon: return d <= R;
-    case Form::Circle: return inDisc(p, 0, 0, R + 0.35);
-    case Form::Diamond: return ax / (R + 0.6) + ay / (R * 0.95 + 0.3) <= 1.0;
-    case Form::Tile: return ax <= R + 0.3 && ay <= R * 0.72;
+    case Form::Hexagon:
+        return d <= R;
+    case Form::Circle:
+        return inDisc(p, 0, 0, R + 0.35);
+    case Form::Diamond:
+        return ax / (R + 0.6) + ay / (R * 0.95 + 0.3) <= 1.0;
+    case Form::Tile:
+        return ax <= R + 0.3 && ay <= R * 0.72;
     case Form::Triangle: {
         // Apex up, flat base (placement centres it).
         int a = static_cast<int>(R * 0.62);
@@ -165,12 +195,14 @@ bool insideForm(Form f, double R, const Rel& p) {
         return d <= R && d > hole;
     }
     case Form::Star: {
-        int a = static_cast<int>(R / 2.0 + 0.25);
+        // A six-pointed star on a hexagonal core that grows with the size.
+        int a = std::min(3, static_cast<int>(R / 2.0 + 0.25));
         bool up = p.q() <= a && p.r() <= a && p.s() <= a;
         bool down = p.q() >= -a && p.r() >= -a && p.s() >= -a;
-        return up || down;
+        return up || down || d <= std::min(R - 3.0, 4.0);
     }
-    case Form::Bowtie: return ay <= 0.7 + ax * 0.65 && ax <= R + 0.3 && ay <= R * 0.75;
+    case Form::Bowtie:
+        return ay <= 0.7 + ax * 0.65 && ax <= R + 0.3 && ay <= R * 0.75;
     case Form::Clover: {
         if (d <= 1) {
             return true;
@@ -185,8 +217,10 @@ bool insideForm(Form f, double R, const Rel& p) {
     }
     case Form::Crescent:
         return inDisc(p, 0, 0, R + 0.35) && !inDisc(p, R * 0.62, -R * 0.1, R * 0.8);
-    case Form::Hourglass: return ax <= 0.8 + ay * 0.8 && ay <= R * 0.85 && ax <= R * 0.9;
-    case Form::Wheel: return d <= R && (d >= R - 1 || d <= 1 || minAxis == 0);
+    case Form::Hourglass:
+        return ax <= 0.8 + ay * 0.8 && ay <= R * 0.85 && ax <= R * 0.9;
+    case Form::Wheel:
+        return d <= R && (d >= R - 1 || d <= 1 || minAxis == 0);
     case Form::HoleyHex:
         return d <= R && !(floorMod(p.q(), 3) == 0 && floorMod(p.r(), 3) == 0 && d > 0);
     case Form::Frame: {
@@ -194,8 +228,16 @@ bool insideForm(Form f, double R, const Rel& p) {
         bool inner = ax <= R - 2.2 && ay <= R * 0.72 - 1.9;
         return outer && !inner;
     }
-    case Form::Snowflake: return d <= R && (minAxis <= 1 || d <= 2);
-    case Form::Wave: return std::abs(y - 1.5 * std::sin(x * 0.85)) <= 1.55 && ax <= R + 0.3;
+    case Form::Snowflake:
+        return d <= R && (minAxis <= 1 || d <= 2);
+    case Form::Wave:
+        return std::abs(y - (1.2 + 0.12 * R) * std::sin(x * 0.8)) <= 1.1 + 0.25 * R &&
+               ax <= R + 0.3;
+    case Form::Moat: {
+        // A hexagon inside a ring, joined by six bridges on the axes.
+        int moat = static_cast<int>(std::lround(R * 0.5));
+        return d <= R && !(d == moat && minAxis != 0);
+    }
     case Form::Islands: {
         int a = static_cast<int>(R / 2.0);
         Rel left{p.dx + 2 * (a + 1), p.dy};
@@ -208,7 +250,9 @@ bool insideForm(Form f, double R, const Rel& p) {
 
 const Rel kAxial[6] = {{2, 0}, {1, -1}, {-1, -1}, {-2, 0}, {-1, 1}, {1, 1}};
 
-Rel add(const Rel& a, const Rel& b) { return Rel{a.dx + b.dx, a.dy + b.dy}; }
+Rel add(const Rel& a, const Rel& b) {
+    return Rel{a.dx + b.dx, a.dy + b.dy};
+}
 
 // 120 degree turn about the centre: (q, r, s) -> (s, q, r).
 Rel turned(const Rel& p) {
@@ -216,16 +260,42 @@ Rel turned(const Rel& p) {
     return fromAxial(q, r);
 }
 
-Rel mirrored(const Rel& p) { return Rel{-p.dx, p.dy}; }
+Rel mirrored(const Rel& p) {
+    return Rel{-p.dx, p.dy};
+}
+
+// The lattice window outlines are traced in, with a margin of one point.
+constexpr int kSpanY = HexBoard::rows + 1;
+constexpr int kSpanX = 2 * HexBoard::columns + 2;
+constexpr int kWindowWidth = 2 * kSpanX + 1;
+constexpr int kWindowSize = kWindowWidth * (2 * kSpanY + 1);
+
+int slotOf(const Rel& p) {
+    if (std::abs(p.dy) > kSpanY || std::abs(p.dx) > kSpanX) {
+        return -1;
+    }
+    return (p.dy + kSpanY) * kWindowWidth + p.dx + kSpanX;
+}
 
 // An outline: its cells with their map characters, relative to its centre.
 struct Outline {
-    std::vector<Rel> cells;
+    std::vector<Rel> cells; // row order
     std::vector<char> marks;
+    std::vector<int> cellAt = std::vector<int>(kWindowSize, -1);
+    std::vector<char> outside; // lattice points around the outline reached from afar
 
     int find(const Rel& p) const {
-        auto it = std::lower_bound(cells.begin(), cells.end(), p);
-        return it != cells.end() && *it == p ? static_cast<int>(it - cells.begin()) : -1;
+        int slot = slotOf(p);
+        return slot < 0 ? -1 : cellAt[slot];
+    }
+    bool onOuterRim(const Rel& p) const {
+        for (const Rel& step : kAxial) {
+            int slot = slotOf(add(p, step));
+            if (slot < 0 || outside[slot]) {
+                return true;
+            }
+        }
+        return false;
     }
     bool interior(const Rel& p) const {
         for (const Rel& step : kAxial) {
@@ -241,18 +311,37 @@ Outline trace(Form f, double R) {
     Outline o;
     for (int dy = -HexBoard::rows; dy <= HexBoard::rows; ++dy) {
         for (int dx = -2 * HexBoard::columns; dx <= 2 * HexBoard::columns; ++dx) {
-            if (floorMod(dx - dy, 2) != 0) {
-                continue;
-            }
             Rel p{dx, dy};
-            if (insideForm(f, R, p)) {
+            if (floorMod(dx - dy, 2) == 0 && insideForm(f, R, p)) {
+                o.cellAt[slotOf(p)] = static_cast<int>(o.cells.size());
                 o.cells.push_back(p);
             }
         }
     }
-    std::sort(o.cells.begin(), o.cells.end());
     o.marks.assign(o.cells.size(), '0');
     return o;
+}
+
+// Marks the empty lattice points connected to the window's border, so holes
+// inside an outline do not count as its rim.
+void findOutside(Outline& o) {
+    o.outside.assign(kWindowSize, 0);
+    Rel corner{-kSpanX + (kSpanX + kSpanY) % 2, -kSpanY};
+    std::vector<Rel> todo{corner};
+    o.outside[slotOf(corner)] = 1;
+    while (!todo.empty()) {
+        Rel p = todo.back();
+        todo.pop_back();
+        for (const Rel& step : kAxial) {
+            Rel n = add(p, step);
+            int slot = slotOf(n);
+            if (slot < 0 || o.cellAt[slot] >= 0 || o.outside[slot]) {
+                continue;
+            }
+            o.outside[slot] = 1;
+            todo.push_back(n);
+        }
+    }
 }
 
 // Half-filled and filled cells: none in the first chapter, then one of a few
@@ -266,7 +355,7 @@ void decorate(Outline& o, int number) {
         const Rel& p = o.cells[i];
         switch (pattern) {
         case 0:
-            if (!o.interior(p)) {
+            if (o.onOuterRim(p)) {
                 o.marks[i] = '1';
             }
             break;
@@ -282,7 +371,8 @@ void decorate(Outline& o, int number) {
                 o.marks[i] = '1';
             }
             break;
-        default: break;
+        default:
+            break;
         }
     }
 }
@@ -484,7 +574,9 @@ int LevelDesign::coloursFor(int number) {
 }
 
 namespace {
-double progress(int number) { return (number - 1) / double(LevelDesign::levelCount - 1); }
+double progress(int number) {
+    return (number - 1) / double(LevelDesign::levelCount - 1);
+}
 } // namespace
 
 int LevelDesign::fillPercentFor(int number) {
@@ -500,7 +592,9 @@ int LevelDesign::lockedCountFor(int number) {
 }
 
 int LevelDesign::targetWorkFor(int number) {
-    return static_cast<int>(std::lround(2.0 * (44.0 + 112.0 * progress(number))));
+    // Rises quickly at first and levels off where the board runs out of room.
+    double rise = 1.0 - std::pow(1.0 - progress(number), 1.6);
+    return static_cast<int>(std::lround(108.0 + 132.0 * rise));
 }
 
 int LevelDesign::workOf(const std::string& map) {
@@ -516,9 +610,9 @@ bool LevelDesign::touchesDisplay(double x, double y) {
         double x0, y0, x1, y1;
     };
     static const Box kept[] = {
-        {0, 0, 170, 178},     // score, lives and level
-        {660, 0, 800, 140},   // chain meter and its counter
-        {0, 525, 150, 600},   // menu button corners
+        {0, 0, 170, 178},   // score, lives and level
+        {660, 0, 800, 140}, // chain meter and its counter
+        {0, 525, 150, 600}, // menu button corners
         {690, 525, 800, 600},
     };
     const double rad = HexBoard::cellRadius;
@@ -552,6 +646,7 @@ LevelSpec LevelDesign::level(int number) {
             continue;
         }
         previous = o.cells;
+        findOutside(o);
         decorate(o, number);
         lock(o, lockedCountFor(number), islands);
         Placement at = place(o);
