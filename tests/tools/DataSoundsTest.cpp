@@ -1,4 +1,5 @@
 // The generated sound effects, read back from their WAVE bytes.
+#include "audio/WaveReader.h"
 #include "datagen/DataTree.h"
 #include "datagen/Generators.h"
 
@@ -7,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,44 +21,24 @@ struct Pcm {
     double seconds() const { return samples.size() / double(rate); }
 };
 
-std::uint32_t le32(const std::uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24;
-}
-int le16(const std::uint8_t* p) {
-    return p[0] | p[1] << 8;
-}
-
-// A strict RIFF walk: every chunk must lie inside the file.
-Pcm read(const std::vector<std::uint8_t>& f) {
+// Read with the game's own WAVE reader.
+Pcm read(const std::vector<std::uint8_t>& bytes) {
     Pcm pcm;
-    if (f.size() < 12 || std::memcmp(f.data(), "RIFF", 4) != 0 ||
-        std::memcmp(f.data() + 8, "WAVE", 4) != 0 || le32(f.data() + 4) + 8 != f.size()) {
+    WaveReader reader;
+    if (!reader.open(bytes.data(), bytes.size()) || !reader.format().isPcm()) {
         return pcm;
     }
-    bool haveFormat = false;
-    for (size_t pos = 12; pos + 8 <= f.size();) {
-        const std::uint8_t* chunk = f.data() + pos;
-        std::uint32_t size = le32(chunk + 4);
-        if (pos + 8 + size > f.size()) {
-            return pcm;
-        }
-        if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-            if (le16(chunk + 8) != 1) {
-                return pcm;
-            }
-            pcm.channels = le16(chunk + 10);
-            pcm.rate = static_cast<int>(le32(chunk + 12));
-            pcm.bits = le16(chunk + 22);
-            haveFormat = le16(chunk + 20) == pcm.channels * pcm.bits / 8 &&
-                         le32(chunk + 16) == std::uint32_t(pcm.rate * pcm.channels * pcm.bits / 8);
-        } else if (std::memcmp(chunk, "data", 4) == 0 && haveFormat && pcm.bits == 16) {
-            for (std::uint32_t i = 0; i + 1 < size; i += 2) {
-                pcm.samples.push_back(std::int16_t(le16(chunk + 8 + i)) / 32768.0);
-            }
-            pcm.ok = true;
-        }
-        pos += 8 + size + (size & 1);
+    pcm.channels = reader.format().channels;
+    pcm.rate = static_cast<int>(reader.format().samplesPerSec);
+    pcm.bits = reader.format().bitsPerSample;
+    std::vector<std::uint8_t> data(reader.size());
+    if (pcm.bits != 16 || reader.read(data.data(), data.size()) != data.size()) {
+        return pcm;
     }
+    for (size_t i = 0; i + 1 < data.size(); i += 2) {
+        pcm.samples.push_back(std::int16_t(data[i] | data[i + 1] << 8) / 32768.0);
+    }
+    pcm.ok = !pcm.samples.empty();
     return pcm;
 }
 

@@ -34,6 +34,14 @@ void addTone(std::vector<double>& out, double start, double gain, Freq f, Env e)
     }
 }
 
+// Filtered noise shaped by a struck envelope (attack, decay), added in.
+void addBurst(std::vector<double>& out, SeededRandom& rnd, Biquad filter, double gain,
+              double attack, double tau) {
+    for (size_t i = 0; i < out.size(); ++i) {
+        out[i] += gain * decay(i / kRate, attack, tau) * filter.process(rnd.signedUnit());
+    }
+}
+
 // Brings the loudest 50 ms to the common level, rounds peaks off softly
 // below the ceiling and makes sure the sound starts and ends at rest.
 std::vector<float> finish(std::vector<double> s) {
@@ -82,11 +90,7 @@ double SoundDesign::loudestRms(const std::vector<float>& samples, double seconds
 std::vector<float> SoundDesign::glassBreaking() {
     SeededRandom rnd(101);
     auto s = silence(0.8);
-    Biquad hp(Shape::HighPass, 2600, 0.7, kRate);
-    for (size_t i = 0; i < s.size(); ++i) {
-        double t = i / kRate;
-        s[i] += 0.9 * decay(t, 0.0005, 0.014) * hp.process(rnd.signedUnit());
-    }
+    addBurst(s, rnd, Biquad(Shape::HighPass, 2600, 0.7, kRate), 0.9, 0.0005, 0.014);
     for (int k = 0; k < 34; ++k) {
         double u = rnd.unit();
         double start = k < 10 ? rnd.between(0, 0.012) : 0.35 * u * u + 0.01;
@@ -97,11 +101,7 @@ std::vector<float> SoundDesign::glassBreaking() {
             s, start, gain, [freq](double) { return freq; },
             [tau](double t) { return decay(t, 0.0003, tau); });
     }
-    Biquad body(Shape::BandPass, 1800, 1.2, kRate);
-    for (size_t i = 0; i < s.size(); ++i) {
-        double t = i / kRate;
-        s[i] += 0.5 * decay(t, 0.001, 0.03) * body.process(rnd.signedUnit());
-    }
+    addBurst(s, rnd, Biquad(Shape::BandPass, 1800, 1.2, kRate), 0.5, 0.001, 0.03);
     return finish(s);
 }
 
@@ -112,10 +112,7 @@ std::vector<float> SoundDesign::pop() {
     addTone(
         s, 0, 1.0, [](double t) { return 330 + 950 * std::exp(-t / 0.012); },
         [](double t) { return decay(t, 0.0008, 0.02); });
-    Biquad lp(Shape::LowPass, 4000, 0.7, kRate);
-    for (size_t i = 0; i < s.size(); ++i) {
-        s[i] += 0.35 * decay(i / kRate, 0.0002, 0.0015) * lp.process(rnd.signedUnit());
-    }
+    addBurst(s, rnd, Biquad(Shape::LowPass, 4000, 0.7, kRate), 0.35, 0.0002, 0.0015);
     return finish(s);
 }
 
@@ -139,10 +136,7 @@ std::vector<float> SoundDesign::bonk() {
     addTone(
         s, 0, 0.35, [&](double t) { return 2.76 * freq(t); },
         [](double t) { return decay(t, 0.001, 0.025); });
-    Biquad lp(Shape::LowPass, 1500, 0.8, kRate);
-    for (size_t i = 0; i < s.size(); ++i) {
-        s[i] += 0.6 * decay(i / kRate, 0.0003, 0.004) * lp.process(rnd.signedUnit());
-    }
+    addBurst(s, rnd, Biquad(Shape::LowPass, 1500, 0.8, kRate), 0.6, 0.0003, 0.004);
     return finish(s);
 }
 
@@ -163,10 +157,7 @@ std::vector<float> SoundDesign::bowl() {
                 [tp](double t) { return decay(t, 0.003, tp); });
         }
     }
-    Biquad strike(Shape::BandPass, 1200, 1.5, kRate);
-    for (size_t i = 0; i < s.size(); ++i) {
-        s[i] += 0.4 * decay(i / kRate, 0.0005, 0.008) * strike.process(rnd.signedUnit());
-    }
+    addBurst(s, rnd, Biquad(Shape::BandPass, 1200, 1.5, kRate), 0.4, 0.0005, 0.008);
     const size_t tail = static_cast<size_t>(0.25 * kRate);
     for (size_t i = 0; i < tail; ++i) {
         s[s.size() - tail + i] *= 1.0 - i / double(tail);
@@ -243,10 +234,7 @@ std::vector<float> SoundDesign::buttonClick() {
         s, 0, 0.8, [](double) { return 2100.0; }, [](double t) { return decay(t, 0.0003, 0.004); });
     addTone(
         s, 0, 0.5, [](double) { return 900.0; }, [](double t) { return decay(t, 0.0005, 0.006); });
-    Biquad hp(Shape::HighPass, 3000, 0.7, kRate);
-    for (size_t i = 0; i < s.size(); ++i) {
-        s[i] += 0.6 * decay(i / kRate, 0.0001, 0.0015) * hp.process(rnd.signedUnit());
-    }
+    addBurst(s, rnd, Biquad(Shape::HighPass, 3000, 0.7, kRate), 0.6, 0.0001, 0.0015);
     return finish(s);
 }
 
