@@ -646,13 +646,18 @@ LevelSpec LevelDesign::level(int number) {
             continue;
         }
         previous = o.cells;
-        findOutside(o);
-        decorate(o, number);
-        lock(o, lockedCountFor(number), islands);
+        // Every cell but a few filled ones needs at least one explosion, so
+        // larger outlines can only miss the target further.
+        if (static_cast<int>(o.cells.size()) > target * 1.5 + 20) {
+            break;
+        }
         Placement at = place(o);
         if (!at.found) {
             continue;
         }
+        findOutside(o);
+        decorate(o, number);
+        lock(o, lockedCountFor(number), islands);
         std::string map = mapOf(o, at.row, at.x2);
         int miss = std::abs(workOf(map) - target);
         if (bestMiss < 0 || miss < bestMiss) {
