@@ -1,4 +1,5 @@
 #include "Canvas.h"
+#include "SeededRandom.h"
 
 #include <algorithm>
 #include <array>
@@ -344,17 +345,18 @@ void nightSky(Canvas& canvas, std::uint32_t seed, double starDensity) {
     cairo_paint(cr);
     cairo_pattern_destroy(sky);
 
-    Rng rng(seed);
+    SeededRandom rng(seed);
     // Soft nebula haze.
     for (int i = 0; i < 7; ++i) {
         const Rgb tint = (i % 2) ? Palette::violet : Rgb{0.20, 0.30, 0.65};
-        glow(cr, rng.range(0, w), rng.range(0, h * 0.8), rng.range(w * 0.15, w * 0.35), tint, 0.10);
+        glow(cr, rng.between(0, w), rng.between(0, h * 0.8), rng.between(w * 0.15, w * 0.35), tint,
+             0.10);
     }
     const int stars = static_cast<int>(w * h / 2600 * starDensity);
     for (int i = 0; i < stars; ++i) {
-        const double x = rng.range(0, w), y = rng.range(0, h);
+        const double x = rng.between(0, w), y = rng.between(0, h);
         const double size = std::pow(rng.unit(), 3.0) * 1.8 + 0.35;
-        const double bright = rng.range(0.35, 1.0) * (1.0 - 0.5 * y / h);
+        const double bright = rng.between(0.35, 1.0) * (1.0 - 0.5 * y / h);
         const Rgb tint = Palette::moon.mix(Palette::gold, rng.unit() * 0.5);
         setRgb(cr, tint, bright);
         cairo_arc(cr, x, y, size, 0, 2 * M_PI);

@@ -31,25 +31,6 @@ inline constexpr Rgb leaf{0.05, 0.10, 0.14};
 inline constexpr Rgb panel{0.09, 0.07, 0.20};
 } // namespace Palette
 
-// A small deterministic generator for scattering stars and leaves; the art
-// never depends on the game's own random numbers.
-class Rng {
-public:
-    explicit Rng(std::uint32_t seed) : m_state(seed ? seed : 0x9E3779B9u) {}
-    std::uint32_t next() {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 17;
-        m_state ^= m_state << 5;
-        return m_state;
-    }
-    // Uniform in [0, 1).
-    double unit() { return (next() >> 8) * (1.0 / 16777216.0); }
-    double range(double lo, double hi) { return lo + (hi - lo) * unit(); }
-
-private:
-    std::uint32_t m_state;
-};
-
 enum class Face { Sans, SansBold, Serif, SerifBold };
 enum class Align { Left, Centre, Right };
 

@@ -5,6 +5,7 @@
 #include "Gallery.h"
 #include "PropertyText.h"
 #include "Scenery.h"
+#include "SeededRandom.h"
 
 #include <cctype>
 #include <cmath>
@@ -78,12 +79,12 @@ Picture jar(bool lit) {
     cairo_fill(cr);
     cairo_pattern_destroy(glass);
     if (lit) {
-        Rng rng(77);
+        SeededRandom rng(77);
         cairo_save(cr);
         body();
         cairo_clip(cr);
         for (int i = 0; i < 14; ++i) {
-            const double x = rng.range(16, 78), y = rng.range(40, 118);
+            const double x = rng.between(16, 78), y = rng.between(40, 118);
             Shapes::glow(cr, x, y, 8, {1, 1, 0.8}, 0.8);
             cairo_arc(cr, x, y, 1.8, 0, 2 * M_PI);
             Shapes::setRgb(cr, {1, 1, 0.95}, 1);
@@ -171,7 +172,7 @@ Picture mockUp(const Picture& background, const Picture& litJar, const Picture& 
     canvas.paint(background, -112, -212);
     const int rows = 15, columns = 19, middle = 7;
     const double rowHeight = std::sqrt(40.0 * 40.0 - 20.0 * 20.0) + 1.1;
-    Rng rng(5);
+    SeededRandom rng(5);
     for (int r = 0; r < rows; ++r) {
         const int width = columns - std::abs(middle - r);
         for (int c = 0; c < width; ++c) {

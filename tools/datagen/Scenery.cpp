@@ -1,5 +1,7 @@
 #include "Scenery.h"
 
+#include "SeededRandom.h"
+
 #include <cmath>
 
 namespace Scenery {
@@ -28,11 +30,11 @@ void sky(Canvas& canvas, std::uint32_t seed, double moonX, double moonY, double 
     cairo_fill(cr);
     cairo_pattern_destroy(disc);
     // A few soft craters.
-    Rng rng(seed * 7 + 3);
+    SeededRandom rng(seed * 7 + 3);
     for (int i = 0; i < 6; ++i) {
-        const double a = rng.range(0, 2 * M_PI), d = rng.range(0, moonR * 0.6);
+        const double a = rng.between(0, 2 * M_PI), d = rng.between(0, moonR * 0.6);
         cairo_arc(cr, moonX + std::cos(a) * d, moonY + std::sin(a) * d,
-                  rng.range(moonR * 0.06, moonR * 0.16), 0, 2 * M_PI);
+                  rng.between(moonR * 0.06, moonR * 0.16), 0, 2 * M_PI);
         Shapes::setRgb(cr, {0.70, 0.70, 0.82}, 0.35);
         cairo_fill(cr);
     }
@@ -40,16 +42,16 @@ void sky(Canvas& canvas, std::uint32_t seed, double moonX, double moonY, double 
 
 namespace {
 
-void hedge(cairo_t* cr, Rng& rng, double left, double right, double base, double height,
+void hedge(cairo_t* cr, SeededRandom& rng, double left, double right, double base, double height,
            Rgb colour) {
     cairo_move_to(cr, left, 900);
     cairo_line_to(cr, left, base);
     double x = left;
     while (x < right) {
-        const double w = rng.range(40, 110);
-        const double h = rng.range(height * 0.5, height);
+        const double w = rng.between(40, 110);
+        const double h = rng.between(height * 0.5, height);
         cairo_curve_to(cr, x + w * 0.1, base - h, x + w * 0.9, base - h, x + w,
-                       base - rng.range(0, height * 0.3));
+                       base - rng.between(0, height * 0.3));
         x += w;
     }
     cairo_line_to(cr, right, 900);
@@ -62,28 +64,28 @@ void hedge(cairo_t* cr, Rng& rng, double left, double right, double base, double
 
 void garden(Canvas& canvas, std::uint32_t seed, double height, double left, double right) {
     cairo_t* cr = canvas.cr();
-    Rng rng(seed);
+    SeededRandom rng(seed);
     const double ground = 600;
     // Distant hedge, then nearer ones, darker and darker.
     hedge(cr, rng, left, right, ground - height * 0.35, height * 0.55, {0.10, 0.08, 0.24});
     // Glowing flowers on tall stalks between the hedges.
     const int flowers = static_cast<int>((right - left) / 38);
     for (int i = 0; i < flowers; ++i) {
-        const double x = rng.range(left, right);
-        const double top = ground - rng.range(height * 0.35, height);
-        const double lean = rng.range(-18, 18);
+        const double x = rng.between(left, right);
+        const double top = ground - rng.between(height * 0.35, height);
+        const double lean = rng.between(-18, 18);
         cairo_move_to(cr, x, ground + 20);
         cairo_curve_to(cr, x, ground - height * 0.2, x + lean, top + 20, x + lean, top);
         Shapes::setRgb(cr, {0.06, 0.08, 0.16}, 1);
-        cairo_set_line_width(cr, rng.range(1.5, 3));
+        cairo_set_line_width(cr, rng.between(1.5, 3));
         cairo_stroke(cr);
         const double pick = rng.unit();
         const Rgb bloom = pick < 0.4   ? Palette::gold
                           : pick < 0.7 ? Rgb{1.0, 0.55, 0.8}
                                        : Rgb{0.5, 0.85, 1.0};
-        const double r = rng.range(3, 7);
+        const double r = rng.between(3, 7);
         Shapes::glow(cr, x + lean, top, r * 4.5, bloom, 0.45);
-        Shapes::star(cr, x + lean, top, r * 1.3, r * 0.5, 5, rng.range(0, 1));
+        Shapes::star(cr, x + lean, top, r * 1.3, r * 0.5, 5, rng.between(0, 1));
         Shapes::setRgb(cr, bloom.mix({1, 1, 1}, 0.35), 0.95);
         cairo_fill(cr);
     }
@@ -91,9 +93,9 @@ void garden(Canvas& canvas, std::uint32_t seed, double height, double left, doub
     // Grass blades in front.
     const int blades = static_cast<int>((right - left) / 5);
     for (int i = 0; i < blades; ++i) {
-        const double x = rng.range(left, right);
-        const double h = rng.range(height * 0.08, height * 0.32);
-        const double bend = rng.range(-14, 14);
+        const double x = rng.between(left, right);
+        const double h = rng.between(height * 0.08, height * 0.32);
+        const double bend = rng.between(-14, 14);
         cairo_move_to(cr, x - 2.5, ground + 10);
         cairo_curve_to(cr, x, ground - h * 0.5, x + bend * 0.5, ground - h * 0.8, x + bend,
                        ground - h);
@@ -108,10 +110,10 @@ void garden(Canvas& canvas, std::uint32_t seed, double height, double left, doub
 void fireflies(Canvas& canvas, std::uint32_t seed, int count, double x, double y, double w,
                double h) {
     cairo_t* cr = canvas.cr();
-    Rng rng(seed);
+    SeededRandom rng(seed);
     for (int i = 0; i < count; ++i) {
-        const double fx = x + rng.range(0, w), fy = y + rng.range(0, h);
-        const double r = rng.range(1.2, 2.6);
+        const double fx = x + rng.between(0, w), fy = y + rng.between(0, h);
+        const double r = rng.between(1.2, 2.6);
         Shapes::glow(cr, fx, fy, r * 7, {1.0, 0.85, 0.4}, 0.35);
         cairo_arc(cr, fx, fy, r, 0, 2 * M_PI);
         Shapes::setRgb(cr, {1.0, 0.96, 0.75}, 0.95);

@@ -3,6 +3,7 @@
 #include "BoardArt.h"
 #include "Canvas.h"
 #include "Gallery.h"
+#include "SeededRandom.h"
 
 #include <cmath>
 #include <functional>
@@ -81,10 +82,10 @@ Picture draw(const Scene& scene, int w, int h, double radius) {
         cairo_pop_group_to_source(cr);
         cairo_paint_with_alpha(cr, b.alpha);
         if (b.scale > 1.05 && scene.burst > 0) {
-            Rng rng(static_cast<std::uint32_t>(i * 31 + 7));
+            SeededRandom rng(static_cast<std::uint32_t>(i * 31 + 7));
             for (int k = 0; k < 10; ++k) {
-                const double a = rng.range(0, 2 * M_PI),
-                             d = radius * (0.6 + 1.6 * scene.burst) * rng.range(0.6, 1.2);
+                const double a = rng.between(0, 2 * M_PI),
+                             d = radius * (0.6 + 1.6 * scene.burst) * rng.between(0.6, 1.2);
                 BoardArt::spark(cr, bx + std::cos(a) * d, by + std::sin(a) * d, radius * 0.45,
                                 Palette::gold, 1 - scene.burst * 0.6);
             }
