@@ -183,6 +183,92 @@ Decoded jpegDecode(const DataTree::Bytes& b) {
 
 } // namespace
 
+FontScan scanFont(const DataTree::Bytes& bytes) {
+    FontScan scan;
+    if (bytes.size() < 18 || bytes[16] != 32) {
+        return scan;
+    }
+    const int w = bytes[12] | bytes[13] << 8, h = bytes[14] | bytes[15] << 8;
+    if (bytes.size() < 18 + static_cast<std::size_t>(w) * h * 4) {
+        return scan;
+    }
+    auto alpha = [&](int x, int row) {
+        return bytes[18 + (static_cast<std::size_t>(row) * w + x) * 4 + 3];
+    };
+    auto rowUsed = [&](int row) {
+        for (int x = 0; x < w; ++x) {
+            if (alpha(x, row)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    int rowScan = h;
+    while (true) {
+        int top = 0;
+        for (int r = rowScan - 1; r >= 0; --r) {
+            if (rowUsed(r)) {
+                top = r;
+                break;
+            }
+        }
+        int bottom = 0;
+        for (int r = top; r >= 0; --r) {
+            if (!rowUsed(r)) {
+                bottom = r + 1;
+                break;
+            }
+        }
+        if (top == 0) {
+            break;
+        }
+        scan.bandHeights.push_back(top - bottom);
+        std::vector<bool> used(static_cast<std::size_t>(w));
+        for (int x = 0; x < w; ++x) {
+            for (int r = bottom; r <= top && !used[static_cast<std::size_t>(x)]; ++r) {
+                used[static_cast<std::size_t>(x)] = alpha(x, r) != 0;
+            }
+        }
+        int x = 0;
+        while (x < w && !used[static_cast<std::size_t>(x)]) {
+            ++x;
+        }
+        while (x < w && used[static_cast<std::size_t>(x)]) {
+            ++x; // the marker
+        }
+        while (true) {
+            while (x < w && !used[static_cast<std::size_t>(x)]) {
+                ++x;
+            }
+            if (x >= w - 1) {
+                break;
+            }
+            const int start = x;
+            while (x < w && used[static_cast<std::size_t>(x)]) {
+                ++x;
+            }
+            scan.glyphWidths.push_back(x - 1 - start + 2);
+        }
+        rowScan = bottom;
+    }
+    return scan;
+}
+
+double FontScan::textWidth(const std::string& text, double size) const {
+    if (glyphWidths.size() < 94 || bandHeights.empty()) {
+        return 0;
+    }
+    const double perColumn = size / bandHeights.back();
+    double width = 0;
+    for (char c : text) {
+        const int glyph = c == ' ' ? 'A' - 33 : static_cast<unsigned char>(c) - 33;
+        if (glyph >= 0 && glyph < 94) {
+            width += glyphWidths[static_cast<std::size_t>(glyph)] * perColumn;
+        }
+    }
+    return width;
+}
+
 Decoded decode(const std::string& name, const DataTree::Bytes& bytes) {
     if (endsWith(name, ".tga")) {
         return tga(bytes);

@@ -31,4 +31,14 @@ struct Decoded {
 // Decodes a TGA (types 2 and 10, 32 bits), PNG or JPEG by its extension.
 Decoded decode(const std::string& name, const DataTree::Bytes& bytes);
 
+// The font picture scanned the way the game's font loader scans it (bands
+// from the top, a marker run first, glyph runs left to right).
+struct FontScan {
+    std::vector<int> bandHeights; // top - bottom of each band, in rows
+    std::vector<int> glyphWidths; // end - start + 2 of each run, in columns
+    // Width of a text at a size, as the game measures it.
+    double textWidth(const std::string& text, double size) const;
+};
+FontScan scanFont(const DataTree::Bytes& tga);
+
 } // namespace DataGenerated

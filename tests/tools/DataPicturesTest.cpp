@@ -174,81 +174,19 @@ TEST(DataPictures, ParticleAndAnimationDescriptionsListGroupsOfDecodableFrames) 
     }
 }
 
-// The font picture scanned the way the game's font loader scans it.
 TEST(DataPictures, FontPictureGivesExactly94GlyphsInEqualBands) {
     const auto* bytes = DataGenerated::file("mui/font.tga");
     ASSERT_NE(bytes, nullptr);
     const std::vector<std::uint8_t> header(bytes->begin(), bytes->begin() + 12);
     EXPECT_EQ(header, (std::vector<std::uint8_t>{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    const int w = (*bytes)[12] | (*bytes)[13] << 8, h = (*bytes)[14] | (*bytes)[15] << 8;
-    ASSERT_EQ((*bytes)[16], 32);
-    ASSERT_EQ(bytes->size(), 18u + static_cast<std::size_t>(w) * h * 4);
-    auto alpha = [&](int x, int row) {
-        return (*bytes)[18 + (static_cast<std::size_t>(row) * w + x) * 4 + 3];
-    };
-    auto rowUsed = [&](int row) {
-        for (int x = 0; x < w; ++x) {
-            if (alpha(x, row)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    int glyphs = 0, scan = h;
-    std::vector<int> bandHeights;
-    while (true) {
-        int top = 0;
-        for (int r = scan - 1; r >= 0; --r) {
-            if (rowUsed(r)) {
-                top = r;
-                break;
-            }
-        }
-        int bottom = 0;
-        for (int r = top; r >= 0; --r) {
-            if (!rowUsed(r)) {
-                bottom = r + 1;
-                break;
-            }
-        }
-        if (top == 0) {
-            break;
-        }
-        bandHeights.push_back(top - bottom);
-        std::vector<bool> used(static_cast<std::size_t>(w));
-        for (int x = 0; x < w; ++x) {
-            for (int r = bottom; r <= top && !used[static_cast<std::size_t>(x)]; ++r) {
-                used[static_cast<std::size_t>(x)] = alpha(x, r) != 0;
-            }
-        }
-        int x = 0;
-        while (x < w && !used[static_cast<std::size_t>(x)]) {
-            ++x;
-        }
-        while (x < w && used[static_cast<std::size_t>(x)]) {
-            ++x; // the marker
-        }
-        while (true) {
-            while (x < w && !used[static_cast<std::size_t>(x)]) {
-                ++x;
-            }
-            if (x >= w - 1) {
-                break;
-            }
-            while (x < w && used[static_cast<std::size_t>(x)]) {
-                ++x;
-            }
-            ++glyphs;
-        }
-        scan = bottom;
-    }
-    EXPECT_EQ(glyphs, 94);
-    ASSERT_FALSE(bandHeights.empty());
-    for (int height : bandHeights) {
-        EXPECT_EQ(height, bandHeights.front()) << "glyph rows must share one height";
+    const DataGenerated::FontScan scan = DataGenerated::scanFont(*bytes);
+    EXPECT_EQ(scan.glyphWidths.size(), 94u);
+    ASSERT_FALSE(scan.bandHeights.empty());
+    for (int height : scan.bandHeights) {
+        EXPECT_EQ(height, scan.bandHeights.front()) << "glyph rows must share one height";
     }
     // Drawn at size 38 the glyphs must not be magnified.
-    EXPECT_GE(bandHeights.front(), 38);
+    EXPECT_GE(scan.bandHeights.front(), 38);
 }
 
 TEST(DataPictures, HintPageHasOneRecordWithItsPicture) {
