@@ -12,16 +12,30 @@ void* lookUpGl(const char* name) {
     return SDL_GL_GetProcAddress(name);
 }
 
-unsigned modifierFlags() {
-    SDL_Keymod mod = SDL_GetModState();
-    unsigned flags = 0;
-    if (mod & KMOD_SHIFT) {
-        flags |= MK_SHIFT;
+// The modifier keys the game tracks, as bits of SdlWindow::modifiers_.
+enum Modifier : unsigned {
+    LeftShift = 1,
+    RightShift = 2,
+    LeftCtrl = 4,
+    RightCtrl = 8,
+    LeftAlt = 16
+};
+
+unsigned modifierBit(SDL_Scancode scancode) {
+    switch (scancode) {
+    case SDL_SCANCODE_LSHIFT:
+        return LeftShift;
+    case SDL_SCANCODE_RSHIFT:
+        return RightShift;
+    case SDL_SCANCODE_LCTRL:
+        return LeftCtrl;
+    case SDL_SCANCODE_RCTRL:
+        return RightCtrl;
+    case SDL_SCANCODE_LALT:
+        return LeftAlt;
+    default:
+        return 0;
     }
-    if (mod & KMOD_CTRL) {
-        flags |= MK_CONTROL;
-    }
-    return flags;
 }
 
 unsigned buttonFlag(Uint8 button) {
@@ -35,12 +49,6 @@ unsigned buttonFlag(Uint8 button) {
     default:
         return 0;
     }
-}
-
-// Left Alt makes a key a system key: the game's window never sees it as a
-// key press, except that Alt+F4 asks the window to close.
-bool systemKey() {
-    return (SDL_GetModState() & KMOD_LALT) != 0;
 }
 
 } // namespace
@@ -309,9 +317,28 @@ bool SdlWindow::peekMessage(Message& message) {
     return false;
 }
 
+// The modifiers as they were at the event being translated: SDL's own state
+// is already that of the last event it has read.
+unsigned SdlWindow::mouseFlags() const {
+    unsigned flags = buttons_;
+    if (modifiers_ & (LeftShift | RightShift)) {
+        flags |= MK_SHIFT;
+    }
+    if (modifiers_ & (LeftCtrl | RightCtrl)) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
+
+// Left Alt makes a key a system key: the game's window never sees it as a
+// key press, except that Alt+F4 asks the window to close.
+bool SdlWindow::systemKey() const {
+    return (modifiers_ & LeftAlt) != 0;
+}
+
 void SdlWindow::mouseMessage(unsigned id, int x, int y) {
     Point p = windowToClient(x, y);
-    postMessage(makeMessage(id, buttons_ | modifierFlags(), makeLParam(p.x, p.y)));
+    postMessage(makeMessage(id, mouseFlags(), makeLParam(p.x, p.y)));
 }
 
 void SdlWindow::translate(const SDL_Event& event) {
@@ -327,6 +354,7 @@ void SdlWindow::translate(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             buttons_ = 0;
+            modifiers_ = 0;
             postMessage(makeMessage(WM_ACTIVATE, 0));
             break;
         case SDL_WINDOWEVENT_MINIMIZED:
@@ -358,7 +386,11 @@ void SdlWindow::translate(const SDL_Event& event) {
             mouseMessage(WM_RBUTTONUP, event.button.x, event.button.y);
         }
         break;
+    case SDL_KEYUP:
+        modifiers_ &= ~modifierBit(event.key.keysym.scancode);
+        break;
     case SDL_KEYDOWN: {
+        modifiers_ |= modifierBit(event.key.keysym.scancode);
         int key = virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
         if (systemKey()) {
             if (key == VK_F4) {

@@ -53,6 +53,8 @@ private:
     Point windowToClient(int x, int y);
     void translate(const SDL_Event& event);
     void mouseMessage(unsigned id, int x, int y);
+    unsigned mouseFlags() const;
+    bool systemKey() const;
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
@@ -65,6 +67,7 @@ private:
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     unsigned buttons_ = 0;
+    unsigned modifiers_ = 0;
     std::deque<Message> queue_;
     bool quitPosted_ = false;
     int exitCode_ = 0;

@@ -93,18 +93,21 @@ TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
 }
 
 TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
+    PrivateDisplay display;
     REQUIRE_DISPLAY();
     std::string home = tempPath("home_escape");
     std::filesystem::create_directories(home);
-    // Escape goes to the focused window once it is there.
-    std::string script = "(xdotool search --sync --onlyvisible --name '^Quillmere$' >/dev/null; "
-                         "sleep 0.5; xdotool key Escape) >/dev/null 2>&1 &";
+    // Escape goes to the game's window once it is there and has the focus.
+    std::string script =
+        "(id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -1); "
+        "xdotool windowfocus --sync $id; sleep 0.3; xdotool key Escape) >/dev/null 2>&1 &";
     ASSERT_EQ(std::system(script.c_str()), 0);
     Outcome o = runGame("QUILLMERE_HOME=" + home, 30);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.output, "");
     std::string log = readFile(home + "/game.log");
     EXPECT_NE(log.find("Renderer: "), std::string::npos);
+    ASSERT_GE(log.size(), 12u);
     EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
     std::filesystem::remove_all(home);
 }
