@@ -347,8 +347,11 @@ void Composer::writeLead(Block& b, const Phrase& phrase, int instrument, int vol
             put(b, n.row, lead, n.pitch + transpose, 0, v, kFxTonePorta, 0x20);
         } else if (arpeggio) {
             put(b, n.row, lead, n.pitch + transpose, instrument, v, kFxArpeggio, arpeggio);
+        } else if (m_style.groove == Groove::Swing && n.row % 4 == 2) {
+            // Off-beat eighths come half a row late in a shuffle.
+            put(b, n.row, lead, n.pitch + transpose, instrument, v, kFxExtended, kExNoteDelay | 3);
         } else {
-            put(b, n.row, lead, n.pitch + transpose, instrument, v, kFxPanning, 0x90);
+            put(b, n.row, lead, n.pitch + transpose, instrument, v);
         }
         for (int r = n.row + 1; r < n.row + n.length && r < b.pattern.rows; ++r) {
             if (arpeggio) {
@@ -373,7 +376,11 @@ void Composer::writeEcho(Block& b, const Phrase& phrase, int instrument, int vol
                          int transpose) {
     const int delay = 3;
     for (const Note& n : phrase) {
-        put(b, n.row + delay, echo, n.pitch + transpose, instrument, volume, kFxPanning, 0x48);
+        if (instrument == Slot::lead) {
+            put(b, n.row + delay, echo, n.pitch + transpose, Slot::leadEcho, volume);
+        } else {
+            put(b, n.row + delay, echo, n.pitch + transpose, instrument, volume, kFxPanning, 0x48);
+        }
         if (n.restAfter) {
             keyOff(b, n.row + n.length + delay, echo);
         }

@@ -143,6 +143,7 @@ void InstrumentBank::tune(xm::Sample& sample, double periodSamples) {
 std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
     SeededRandom rnd(t.seed);
     std::vector<xm::Instrument> bank;
+    xm::Instrument echo;
     const double bright = std::clamp(t.brightness, 0.0, 1.0);
 
     // Lead: a soft, slightly hollow tone (odd harmonics stronger), ten
@@ -157,7 +158,11 @@ std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
         ins.vibratoSweep = 48;
         ins.vibratoDepth = 3;
         ins.vibratoRate = 22;
-        bank.push_back(std::move(ins));
+        ins.samples[0].panning = 0x98;
+        bank.push_back(ins);
+        ins.name = ins.samples[0].name = "lead echo";
+        ins.samples[0].panning = 0x48;
+        echo = std::move(ins);
     }
     // Second lead: a bell of stretched partials, or a plucked string.
     if (t.bellLead) {
@@ -276,5 +281,6 @@ std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
     }
     // Tom: a pitched drum for fills.
     bank.push_back(sweptDrum("tom", 140, 185, 0.05, 0.17, 0.15, 0.01, 0.4, t.seed + 11));
+    bank.push_back(std::move(echo));
     return bank;
 }

@@ -31,7 +31,8 @@ public:
         hatOpen,
         crash,
         tom,
-        slotCount = tom
+        leadEcho, // the lead again, heard from the left
+        slotCount = leadEcho
     };
 
     static std::vector<xm::Instrument> make(const Timbre& timbre);
