@@ -1,13 +1,9 @@
 // libFuzzer target: any bytes given to the module loader either fail cleanly
 // or give a module that mixes without harm.
 //
-// Build and run (from the repository root):
-//   clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -Isrc \
-//       fuzz/ModuleFuzz.cpp src/audio/Module*.cpp src/audio/Voice.cpp \
-//       src/audio/EnvelopeState.cpp src/audio/ChannelState.cpp \
-//       src/audio/PeriodTable.cpp -o module-fuzz
-//   ./module-fuzz -max_len=65536 corpus/
-// Any XM files (from quillmere-xm's tests or elsewhere) make a good corpus.
+// Build with libFuzzer: cmake -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+//   -DQUILLMERE_LIBFUZZER=ON -DQUILLMERE_SANITIZE=ON, then run
+//   fuzz/fuzz_ModuleFuzz -max_len=65536 corpus/ (any XM files make a good corpus).
 #include "audio/Module.h"
 #include "audio/ModuleLoader.h"
 #include "audio/ModuleRenderer.h"
