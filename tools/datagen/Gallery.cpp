@@ -71,3 +71,12 @@ void Gallery::addReviewOnly(const std::string& name, const Picture& picture) {
     m_pictures.emplace_back(name, picture);
     dump(name, picture);
 }
+
+const Picture* Gallery::find(const std::string& name) const {
+    for (const auto& [shown, picture] : m_pictures) {
+        if (shown == name) {
+            return &picture;
+        }
+    }
+    return nullptr;
+}

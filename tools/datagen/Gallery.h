@@ -35,6 +35,8 @@ public:
     void addReviewOnly(const std::string& name, const Picture& picture);
 
     const std::vector<std::pair<std::string, Picture>>& pictures() const { return m_pictures; }
+    // A picture added before, as shown on the sheet; null when there is none.
+    const Picture* find(const std::string& name) const;
 
 private:
     DataTree& m_tree;

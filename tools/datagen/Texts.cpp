@@ -79,6 +79,12 @@ Picture draw(const Scene& scene, int w, int h, double radius) {
         }
         cairo_push_group(cr);
         BoardArt::ball(cr, bx, by, radius * 0.72 * b.scale, b.colour, 0.9);
+        const int row = static_cast<int>(std::lround(b.row)),
+                  col = static_cast<int>(std::lround(b.col));
+        if (row >= 0 && row < Patch::kRows && col >= 0 && col < Patch::width(row) &&
+            scene.fill[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] == 4) {
+            BoardArt::lock(cr, bx, by, radius * 1.7);
+        }
         cairo_pop_group_to_source(cr);
         cairo_paint_with_alpha(cr, b.alpha);
         if (b.scale > 1.05 && scene.burst > 0) {
@@ -148,6 +154,18 @@ Scene moveScene(int f) {
     } else {
         s.balls[0].row = path.back().first;
         s.balls[0].col = path.back().second;
+        // It lands on a diagonal with the two others of its colour: they explode.
+        if (f > travel + 1) {
+            const double t = std::min(1.0, (f - travel - 1) / 2.0);
+            for (int i : {0, 4, 5}) {
+                s.balls[static_cast<std::size_t>(i)].scale = 1 + 0.5 * t;
+                s.balls[static_cast<std::size_t>(i)].alpha = 1 - t;
+            }
+            s.burst = t;
+            for (const auto& [r, c] : {std::pair{0, 3}, std::pair{1, 4}, std::pair{2, 5}}) {
+                s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = t >= 1 ? 1 : 0;
+            }
+        }
     }
     return s;
 }
@@ -332,6 +350,44 @@ Picture hintPicture() {
     return canvas.picture();
 }
 
+// Page one of the help as the window shows it, with cairo's lettering in
+// place of the game's font, for the contact sheet.
+Picture helpMockUp(const Gallery& gallery, const HelpPage& page, const Picture& animationFrame) {
+    Canvas canvas(800, 600);
+    cairo_t* cr = canvas.cr();
+    if (const Picture* bg = gallery.find("mui/bgs/help_window_back.jpg")) {
+        canvas.paint(*bg, -112, -212);
+    }
+    canvas.paint(animationFrame, 222 - animationFrame.width / 2.0,
+                 282 - animationFrame.height / 2.0);
+    Lettering::plain(canvas, page.title, Face::SansBold, 38 * 0.8, 70, 86 - 8, Align::Left,
+                     {1, 0.85, 0.45});
+    Lettering::plain(canvas, page.caption, Face::SansBold, 17 * 0.8, 90, 412 - 4, Align::Left,
+                     {0.78, 0.72, 1});
+    // Word wrap at the block's width, as the help window's text block does.
+    Lettering::use(cr, Face::SansBold, 22 * 0.8);
+    std::string line, word;
+    double y = 150 - 5;
+    for (char c : page.text + ' ') {
+        if (c != ' ') {
+            word += c;
+            continue;
+        }
+        if (Lettering::width(cr, line + word) >= 360) {
+            Lettering::plain(canvas, line, Face::SansBold, 22 * 0.8, 385, y, Align::Left,
+                             {1, 1, 1});
+            y += 22;
+            line.clear();
+        }
+        line += word + " ";
+        word.clear();
+    }
+    Lettering::plain(canvas, line, Face::SansBold, 22 * 0.8, 385, y, Align::Left, {1, 1, 1});
+    Lettering::plain(canvas, "Page 1", Face::SansBold, 16 * 0.8, 350, 496 - 4, Align::Left,
+                     {0.78, 0.72, 1});
+    return canvas.picture();
+}
+
 } // namespace
 
 void addTexts(Gallery& gallery) {
@@ -340,7 +396,7 @@ void addTexts(Gallery& gallery) {
     gallery.add("dat/hints/hint00.tga", hintPicture(), PictureUse::QuadTga);
     gallery.addText("dat/hints/hints.xml", "<hints>\r\n  <hint posx=\"144\" posy=\"108\" "
                                            "posxcb=\"470\" posycb=\"12\"/>\r\n</hints>\r\n");
-    addAnimation(gallery, {"dat/hints/gameplay.xml", 8, moveScene}, 224, 168, 17);
+    addAnimation(gallery, {"dat/hints/gameplay.xml", 10, moveScene}, 224, 168, 17);
     addAnimation(gallery, {"dat/hints/gameplay2.xml", 8, [](int f) { return lineScene(f, 0); }},
                  224, 168, 17);
 
@@ -397,7 +453,7 @@ void addTexts(Gallery& gallery) {
          "and the best scores enter the high-score table."},
     };
     const std::vector<Animation> animations{
-        {"mui/help/move.xml", 8, moveScene},
+        {"mui/help/move.xml", 10, moveScene},
         {"mui/help/lines.xml", 8, [](int f) { return lineScene(f, 1); }},
         {"mui/help/fill.xml", 16, fillScene},
         {"mui/help/newballs.xml", 8, newBallsScene},
@@ -410,6 +466,8 @@ void addTexts(Gallery& gallery) {
     for (const Animation& a : animations) {
         addAnimation(gallery, a, 256, 192, 19);
     }
+    gallery.addReviewOnly("mock-up: help page 1",
+                          helpMockUp(gallery, pages.front(), draw(moveScene(2), 256, 192, 19)));
 
     const std::string gold = "r=\"1\" g=\"0.85\" b=\"0.45\" a=\"1\"";
     const std::string white = "r=\"1\" g=\"1\" b=\"1\" a=\"1\"";
