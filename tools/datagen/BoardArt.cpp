@@ -175,9 +175,10 @@ void sphereGloss(cairo_t* cr, double cx, double cy, double r, double phase) {
     cairo_pattern_destroy(spec);
     cairo_restore(cr);
 
-    // A twinkle on the highlight during the first quarter of the loop.
-    if (phase < 0.25) {
-        const double t = std::sin(phase * 4 * M_PI);
+    // A brief twinkle on the highlight, once a loop: the balls glint now
+    // and then without flickering.
+    if (phase < 0.1875) {
+        const double t = std::sin(phase / 0.1875 * M_PI);
         Shapes::star(cr, cx - r * 0.32, cy - r * 0.5, r * 0.42 * t, r * 0.07 * t, 4, M_PI / 8);
         Shapes::setRgb(cr, {1, 1, 1}, 0.9 * t);
         cairo_fill(cr);
