@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// Every file the generator makes, by the name the game asks for ("/"
+// separated, relative to the game folder). Packed files go into the resource
+// pack; loose ones stay on disk beside it (the game reads those directly).
+class DataTree {
+public:
+    using Bytes = std::vector<std::uint8_t>;
+
+    void addPacked(const std::string& name, Bytes bytes);
+    void addPacked(const std::string& name, const std::string& text);
+    void addLoose(const std::string& name, Bytes bytes);
+
+    const std::map<std::string, Bytes>& packed() const { return m_packed; }
+    const std::map<std::string, Bytes>& loose() const { return m_loose; }
+
+private:
+    std::map<std::string, Bytes> m_packed;
+    std::map<std::string, Bytes> m_loose;
+};

@@ -1,0 +1,4 @@
+#include "DataTree.h"
+#include "Generators.h"
+
+void addLevels(DataTree&) {}
