@@ -2,7 +2,8 @@
 #include "audio/WaveTestFile.h"
 #include "platform/EffectOutput.h"
 #include "platform/MessageBox.h"
-#include "platform/OutputTestSupport.h"
+#include "support/AudioDriver.h"
+#include "support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ protected:
         return writeFile(name, pcm(1, 8000, 8, Bytes(8000, 200)));
     }
 
-    ManualClock clock;
+    FakeClock clock;
     AudioDriver driver = AudioDriver::none();
     RecordingBox box;
     std::vector<Box>& boxes = box.boxes;
@@ -79,11 +80,11 @@ TEST_F(SoundManager, SwitchedOffPlaysNothingAndForgetsWhatItMissed) {
     EXPECT_EQ(sound->sample(101)->buffer(0).volume(), 0); // volume 100: full level
 
     // Switching off does not cut what already sounds, but starts nothing new.
-    clock.advance(400);
+    clock.now += 400;
     sound->setEnabled(false);
     sound->play(101, true, false);
     EXPECT_EQ(sound->sample(101)->buffer(0).position(), 3200u);
-    clock.advance(600);
+    clock.now += 600;
     EXPECT_FALSE(sound->sample(101)->isPlaying());
 
     sound->play(999, true, false); // no such effect: nothing at all
@@ -119,23 +120,23 @@ TEST_F(SoundManager, PlayingEffectIsLeftAloneUnlessEvenIfPlaying) {
     ASSERT_TRUE(sound->load(second("busy.wav"), 101));
     const platform::EffectBuffer& b = sound->sample(101)->buffer(0);
     sound->play(101, false, false);
-    clock.advance(250);
+    clock.now += 250;
     EXPECT_EQ(b.position(), 2000u);
     sound->play(101, false, false);
     EXPECT_EQ(b.position(), 2000u);
     EXPECT_TRUE(b.isPlaying());
     sound->play(101, true, false); // restarts from its beginning
     EXPECT_EQ(b.position(), 0u);
-    clock.advance(999);
+    clock.now += 999;
     EXPECT_TRUE(b.isPlaying());
-    clock.advance(1);
+    clock.now += 1;
     EXPECT_FALSE(b.isPlaying());
     sound->play(101, false, false); // finished: plays again
     EXPECT_TRUE(b.isPlaying());
     EXPECT_FALSE(b.isLooping());
 
     sound->play(101, true, true);
-    clock.advance(60000);
+    clock.now += 60000;
     EXPECT_TRUE(b.isPlaying());
     EXPECT_TRUE(b.isLooping());
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,28 @@ TEST(PropertyFile, AFailedSaveKeepsTheOldFile) {
     const std::string path = dir.write("replace.txt", "old text that is longer than the new one");
     ASSERT_TRUE(file.saveFile(path));
     EXPECT_EQ(TempDir::read(path), "a 1\n");
+}
+
+} // namespace
+
+namespace {
+
+// Random bytes, plain or as if scrambled, parse into something or are
+// rejected, never more.
+TEST(PropertyFile, RandomBytesNeverBreakTheReader) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<unsigned char> bytes(random() % 64);
+        for (unsigned char& b : bytes)
+            b = static_cast<unsigned char>(round % 2 ? random() : " \"/%\nab"[random() % 7]);
+        PropertyFile plain;
+        EXPECT_TRUE(plain.loadBuffer(bytes.data(), bytes.size(), true));
+        for (const auto& [key, value] : plain.all())
+            ASSERT_FALSE(key.empty());
+        PropertyFile keyed;
+        const bool unscrambles = bytes.size() >= 2 && bytes[0] < 0x80 && bytes[0] < bytes.size();
+        EXPECT_EQ(keyed.loadBuffer(bytes.data(), bytes.size(), true, "qim", 3), unscrambles);
+    }
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "persist/Settings.h"
+#include "gfx/ResourceManager.h"
+#include "pack/PackWriter.h"
 #include "persist/PropertyFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -121,6 +124,28 @@ TEST_F(SettingsTest, AMinimisedWindowLosesItsSizeAndPlaceOnly) {
     EXPECT_EQ(settings->width, 800);
     EXPECT_EQ(settings->x, 0);
     EXPECT_EQ(settings->level, 9);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingsTest, OpensTheGamePackWithTheGamePassword) {
+    PackWriter writer;
+    ASSERT_TRUE(writer.add("mui\\main.txt", "m_ok_btn.x 5"));
+    std::filesystem::create_directories(dir.path() / "data");
+    ASSERT_TRUE(writer.write(dir.file("data/data.pk")));
+
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    ResourceManager* main = ResourceManager::create("main");
+    settings->openResources();
+    // The pack path is relative to the working folder, as the game's is.
+    const std::string text(main->readFile("MUI/main.txt").text());
+    std::filesystem::current_path(previous);
+
+    EXPECT_EQ(text, "m_ok_btn.x 5");
+    ResourceManager::destroy("main");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/MusicOutput.h"
-#include "platform/OutputTestSupport.h"
+#include "support/AudioDriver.h"
+#include "support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,8 @@
 using platform::MusicOutput;
 
 TEST(OutputMusic, SilentFallbackKeepsTimeThroughTheClock) {
-    ManualClock clock;
+    FakeClock clock;
+    clock.now = 0xFFFFFF00u; // the position counts on across the 32-bit wrap
     AudioDriver driver = AudioDriver::none();
     auto out = platform::createMusicOutput();
     EXPECT_FALSE(out->open(6));
@@ -23,17 +25,17 @@ TEST(OutputMusic, SilentFallbackKeepsTimeThroughTheClock) {
     EXPECT_TRUE(std::all_of(out->ring(), out->ring() + 176800 / 2, [](auto s) { return s == 0; }));
 
     EXPECT_EQ(out->playPosition(), 0u);
-    clock.advance(100);
+    clock.now += 100;
     EXPECT_EQ(out->playPosition(), 0u); // not started
     out->start();
-    clock.advance(1000);
+    clock.now += 1000;
     EXPECT_EQ(out->playPosition(), 176400u);
-    clock.advance(1500);
+    clock.now += 1500;
     EXPECT_EQ(out->playPosition(), 176400u * 5 / 2); // counts on past the ring
     out->reset();
     EXPECT_EQ(out->playPosition(), 0u);
     out->start();
-    clock.advance(10);
+    clock.now += 10;
     EXPECT_EQ(out->playPosition(), 1764u);
     out->close();
     EXPECT_FALSE(out->isOpen());
@@ -58,9 +60,10 @@ TEST(OutputMusic, RingPlaysInRealTimeOnTheDummyDriver) {
         last = p;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    // About 176400 bytes a second, past the end of the ring and round again.
+    // Up to 176400 bytes a second (the dummy driver's thread falls behind on
+    // a busy machine, never ahead), past the end of the ring and round again.
     EXPECT_GT(last, 176800u);
-    EXPECT_GT(static_cast<double>(last), 176400 * (seconds - 0.3));
+    EXPECT_GT(static_cast<double>(last), 176400 * seconds / 2);
     EXPECT_LT(static_cast<double>(last), 176400 * (seconds + 0.3));
     out->reset();
     EXPECT_EQ(out->playPosition(), 0u);

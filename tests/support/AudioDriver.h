@@ -1,23 +1,8 @@
 #pragma once
 
-#include "platform/Clock.h"
-
 #include <cstdlib>
 #include <optional>
 #include <string>
-
-// A clock the test moves by hand, installed for the lifetime of the object.
-class ManualClock : public platform::Clock {
-public:
-    ManualClock() { platform::setClock(this); }
-    ~ManualClock() override { platform::setClock(nullptr); }
-    unsigned milliseconds() override { return now; }
-    void sleep(unsigned ms) override { now += ms; }
-    void advance(unsigned ms) { now += ms; }
-
-    // Starts near the 32-bit wrap so that every timed output crosses it.
-    unsigned now = 0xFFFFFF00u;
-};
 
 // Sets SDL's audio driver for the lifetime of the object: "dummy" for a
 // device that plays in real time without hardware, an unknown name for no

@@ -1,0 +1,416 @@
+// The row and tick effects of the replayer.
+#include "audio/Module.h"
+
+#include "audio/PeriodTable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int effectG = 16;
+constexpr int effectH = 17;
+constexpr int effectL = 21;
+constexpr int effectP = 25;
+constexpr int effectR = 27;
+constexpr int effectT = 29;
+constexpr int effectX = 33;
+
+// Vibrato and tremolo waveforms over positions -32..31.
+int waveform(int type, int pos) {
+    switch (type) {
+    case 0:
+        return static_cast<int>(std::fabs(std::sin(2.0 * M_PI * pos / 64.0)) * 256.0);
+    case 1:
+        return pos >= 0 ? (pos * 8) & 255 : -8 * pos - 1;
+    default:
+        return 255;
+    }
+}
+
+int advance(int position, int speed) {
+    position += speed;
+    return position > 31 ? position - 64 : position;
+}
+
+int remember(int param, int& memory) {
+    if (param != 0) {
+        memory = param;
+    }
+    return memory;
+}
+
+void rememberNibbles(int param, int& high, int& low) {
+    if (param >> 4) {
+        high = param >> 4;
+    }
+    if (param & 15) {
+        low = param & 15;
+    }
+}
+
+// The step of a volume or panning slide: up by x, else down by y.
+int slide(int param) {
+    return (param >> 4) > 0 ? param >> 4 : -(param & 15);
+}
+
+} // namespace
+
+void Module::rowEffect(ChannelState& ch) {
+    const int param = ch.param;
+    switch (ch.effect) {
+    case 1:
+        remember(param, ch.portaUpMemory);
+        break;
+    case 2:
+        remember(param, ch.portaDownMemory);
+        break;
+    case 3:
+        remember(param, ch.tonePortaSpeed);
+        break;
+    case 4:
+        rememberNibbles(param, ch.vibratoSpeed, ch.vibratoDepth);
+        vibrato(ch, false);
+        break;
+    case 5:
+        remember(param, ch.volumeSlideMemory);
+        break;
+    case 6:
+        remember(param, ch.volumeSlideMemory);
+        vibrato(ch, false);
+        break;
+    case 7:
+        rememberNibbles(param, ch.tremoloSpeed, ch.tremoloDepth);
+        break;
+    case 8:
+        ch.panning = param;
+        ch.flags |= ChannelState::panningFlag;
+        break;
+    case 9:
+        ch.sampleOffset = remember(param, ch.sampleOffsetMemory) * 256;
+        if ((ch.flags & ChannelState::triggerFlag) &&
+            static_cast<std::uint32_t>(ch.sampleOffset) >= ch.sample->loopEnd()) {
+            ch.flags &= ~ChannelState::triggerFlag;
+            ch.flags |= ChannelState::stopFlag;
+        }
+        break;
+    case 0xA:
+        remember(param, ch.volumeSlideMemory);
+        break;
+    case 0xB:
+        nextOrder = param >= songLength ? 0 : param;
+        nextRow = 0;
+        jumpThisRow_ = true;
+        break;
+    case 0xC:
+        ch.volume = std::min(param, 64);
+        break;
+    case 0xD:
+        nextRow = 10 * (param >> 4) + (param & 15);
+        if (nextRow > 63) {
+            nextRow = 0;
+        }
+        if (!jumpThisRow_) {
+            nextOrder = order + 1 >= songLength ? 0 : order + 1;
+        }
+        break;
+    case 0xE:
+        extendedRowEffect(ch, param >> 4, param & 15);
+        break;
+    case 0xF:
+        // F00 would stop the tick counter for good: ignored.
+        if (param >= 32) {
+            setBpm(param);
+        } else if (param > 0) {
+            speed = param;
+        }
+        break;
+    case effectG:
+        globalVolume = std::min(param, 64);
+        break;
+    case effectH:
+        remember(param, globalSlideMemory);
+        break;
+    case effectL:
+        if (ch.instrument->volumeEnvelope.enabled()) {
+            ch.volumeEnvelope.jumpTo(ch.instrument->volumeEnvelope, param);
+        }
+        break;
+    case effectP:
+        remember(param, ch.panningSlideMemory);
+        break;
+    case effectR:
+        remember(param, ch.retriggerMemory);
+        break;
+    case effectT:
+        if (param != 0) {
+            ch.tremorOn = param >> 4;
+            ch.tremorOff = param & 15;
+        }
+        tremor(ch);
+        break;
+    case effectX:
+        if ((param >> 4) == 1) {
+            ch.period -= remember(param & 15, ch.extraFineUpMemory);
+        } else if ((param >> 4) == 2) {
+            ch.period += remember(param & 15, ch.extraFineDownMemory);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
+    switch (command) {
+    case 1:
+        ch.period -= 4 * remember(y, ch.finePortaUpMemory);
+        break;
+    case 2:
+        ch.period += 4 * remember(y, ch.finePortaDownMemory);
+        break;
+    case 4:
+        ch.waveControl = (ch.waveControl & 0xF0) | y;
+        break;
+    case 5:
+        if (ch.sample != &emptySample) {
+            ch.sample->finetune = y;
+        }
+        break;
+    case 6:
+        if (y == 0) {
+            ch.loopRow = row;
+        } else {
+            if (ch.loopCount == 0) {
+                ch.loopCount = y;
+            } else {
+                --ch.loopCount;
+            }
+            if (ch.loopCount != 0) {
+                nextRow = ch.loopRow;
+            }
+        }
+        break;
+    case 7:
+        ch.waveControl = (ch.waveControl & 0x0F) | (y << 4);
+        break;
+    case 8:
+        ch.panning = y * 16;
+        ch.flags |= ChannelState::panningFlag;
+        break;
+    case 0xA:
+        ch.addVolume(remember(y, ch.fineVolumeUpMemory));
+        break;
+    case 0xB:
+        ch.addVolume(-remember(y, ch.fineVolumeDownMemory));
+        break;
+    case 0xD:
+        if (y != 0) {
+            ch.volume = ch.savedVolume;
+            ch.period = ch.savedPeriod;
+            ch.panning = ch.savedPanning;
+            ch.flags &= ~ChannelState::triggerFlag;
+        }
+        break;
+    case 0xE:
+        patternDelayTicks = y * speed;
+        break;
+    default:
+        break;
+    }
+}
+
+void Module::tickEffect(ChannelState& ch) {
+    const int param = ch.param;
+    switch (ch.effect) {
+    case 0:
+        if (param != 0) {
+            arpeggio(ch);
+        }
+        break;
+    case 1:
+        ch.period = std::max(ch.period - 4 * ch.portaUpMemory, 56);
+        break;
+    case 2:
+        ch.period += 4 * ch.portaDownMemory;
+        break;
+    case 3:
+        tonePorta(ch);
+        break;
+    case 4:
+        vibrato(ch, true);
+        break;
+    case 5:
+        tonePorta(ch);
+        volumeSlide(ch);
+        break;
+    case 6:
+        vibrato(ch, true);
+        volumeSlide(ch);
+        break;
+    case 7:
+        tremolo(ch);
+        break;
+    case 0xA:
+        volumeSlide(ch);
+        break;
+    case 0xE: {
+        const int y = param & 15;
+        switch (param >> 4) {
+        case 9:
+            if (y != 0 && tick % y == 0) {
+                ch.flags |= ChannelState::triggerFlag;
+            }
+            break;
+        case 0xC:
+            if (tick == y) {
+                ch.volume = 0;
+            }
+            break;
+        case 0xD:
+            if (tick == y) {
+                if (ch.cellInstrument > 0) {
+                    resetFromSample(ch);
+                }
+                ch.period = ch.notePeriod;
+                volumeColumnAtRow(ch);
+                ch.flags |= ChannelState::triggerFlag;
+            }
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    case effectH: {
+        globalVolume = std::clamp(globalVolume + slide(globalSlideMemory), 0, 64);
+        break;
+    }
+    case effectP: {
+        ch.addPanning(slide(ch.panningSlideMemory));
+        break;
+    }
+    case effectR:
+        multiRetrigger(ch);
+        break;
+    case effectT:
+        tremor(ch);
+        break;
+    default:
+        break;
+    }
+}
+
+void Module::arpeggio(ChannelState& ch) {
+    const int step = tick % 3;
+    if (step == 0) {
+        return;
+    }
+    const int x = step == 1 ? ch.param >> 4 : ch.param & 15;
+    if (linearFrequencies()) {
+        ch.periodDelta -= 64 * x;
+    } else {
+        const int n = ch.note + ch.sample->relativeNote;
+        ch.periodDelta += PeriodTable::amiga(n + x) - PeriodTable::amiga(n);
+    }
+}
+
+void Module::tonePorta(ChannelState& ch) {
+    if (ch.tonePortaTarget == 0) {
+        return; // no note to slide to yet
+    }
+    const int s = 4 * ch.tonePortaSpeed;
+    if (ch.period < ch.tonePortaTarget) {
+        ch.period = std::min(ch.period + s, ch.tonePortaTarget);
+    } else if (ch.period > ch.tonePortaTarget) {
+        ch.period = std::max(ch.period - s, ch.tonePortaTarget);
+    }
+}
+
+void Module::vibrato(ChannelState& ch, bool advancePosition) {
+    const int pos = ch.vibratoPosition;
+    const int delta = ch.vibratoDepth * waveform(ch.waveControl & 3, pos) / 128 * 4;
+    ch.periodDelta += pos < 0 ? delta : -delta;
+    if (advancePosition) {
+        ch.vibratoPosition = advance(pos, ch.vibratoSpeed);
+    }
+}
+
+void Module::tremolo(ChannelState& ch) {
+    const int pos = ch.tremoloPosition;
+    int type = (ch.waveControl >> 4) & 3;
+    if (type == 3) {
+        type = 0;
+    }
+    int delta = ch.tremoloDepth * waveform(type, pos) / 64;
+    if (pos < 0) {
+        delta = -delta;
+    }
+    ch.tremoloDelta = std::clamp(delta, -ch.volume, 64 - ch.volume);
+    ch.tremoloPosition = advance(pos, ch.tremoloSpeed);
+}
+
+void Module::tremor(ChannelState& ch) {
+    ch.tremorCounter = (ch.tremorCounter + 1) % (ch.tremorOn + ch.tremorOff + 2);
+    ch.tremoloDelta = ch.tremorCounter >= ch.tremorOn + 1 ? -ch.volume : 0;
+}
+
+void Module::volumeSlide(ChannelState& ch) {
+    ch.addVolume(slide(ch.volumeSlideMemory));
+}
+
+void Module::multiRetrigger(ChannelState& ch) {
+    const int y = ch.retriggerMemory & 15;
+    if (y == 0 || tick % y != 0) {
+        return;
+    }
+    int v = ch.volume;
+    switch (ch.retriggerMemory >> 4) {
+    case 1:
+        v -= 1;
+        break;
+    case 2:
+        v -= 2;
+        break;
+    case 3:
+        v -= 4;
+        break;
+    case 4:
+        v -= 8;
+        break;
+    case 5:
+        v -= 16;
+        break;
+    case 6:
+        v = v * 2 / 3;
+        break;
+    case 7:
+        v /= 2;
+        break;
+    case 9:
+        v += 1;
+        break;
+    case 0xA:
+        v += 2;
+        break;
+    case 0xB:
+        v += 4;
+        break;
+    case 0xC:
+        v += 8;
+        break;
+    case 0xD:
+        v += 16;
+        break;
+    case 0xE:
+        v = v * 3 / 2;
+        break;
+    case 0xF:
+        v *= 2;
+        break;
+    default:
+        break;
+    }
+    ch.volume = std::clamp(v, 0, 64);
+    ch.flags |= ChannelState::triggerFlag;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+struct Sample;
+
+// One mixing voice: a sample played at a step with ramped stereo levels.
+// Channel c drives voice c or its twin c + 32, so that a new note starts on a
+// fresh voice while the old one fades out.
+struct Voice {
+    enum Direction { forward = 1, backward = 2 };
+    static constexpr int rampSamples = 128;
+
+    int index = 0;
+    int finalVolume = 0;
+    int frequency = 0;
+    int finalPanning = 128;
+    const Sample* sample = nullptr;
+    int targetLeft = 0; // 0..255
+    int targetRight = 0;
+    std::uint32_t position = 0;
+    std::uint32_t fraction = 0;
+    std::int64_t step = 0; // 32.32 fixed point
+    int direction = forward;
+    int previousTargetLeft = 0;
+    int previousTargetRight = 0;
+    int levelLeft = 0; // level x 256
+    int levelRight = 0;
+    int incrementLeft = 0;
+    int incrementRight = 0;
+    int rampLeft = 0;
+    // Left behind by its channel: drops its sample once faded to silence.
+    bool fading = false;
+
+    // Adds frames of this voice into an interleaved stereo float buffer.
+    void mix(float* out, int frames);
+
+private:
+    void startRampIfNeeded();
+    void mixStretch(float* out, int frames, std::int64_t& pos, std::int64_t delta);
+    // Brings the position back inside the loop; false when the sample ended.
+    bool wrap(std::int64_t& pos);
+    // Wraps a position that reached the loop's or sample's end; false when
+    // the sample ended and the voice dropped it.
+    bool settle(std::int64_t& pos, std::int64_t start, std::int64_t end);
+};

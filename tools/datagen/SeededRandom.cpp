@@ -1,0 +1,34 @@
+#include "SeededRandom.h"
+
+SeededRandom::SeededRandom(std::uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {
+    for (int i = 0; i < 4; ++i) {
+        next();
+    }
+}
+
+std::uint32_t SeededRandom::next() {
+    m_state ^= m_state >> 12;
+    m_state ^= m_state << 25;
+    m_state ^= m_state >> 27;
+    return static_cast<std::uint32_t>((m_state * 0x2545F4914F6CDD1Dull) >> 32);
+}
+
+int SeededRandom::below(int n) {
+    return static_cast<int>(next() % static_cast<std::uint32_t>(n));
+}
+
+double SeededRandom::unit() {
+    return next() / 4294967296.0;
+}
+
+double SeededRandom::signedUnit() {
+    return unit() * 2.0 - 1.0;
+}
+
+double SeededRandom::between(double lo, double hi) {
+    return lo + (hi - lo) * unit();
+}
+
+bool SeededRandom::chance(double p) {
+    return unit() < p;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+// A small deterministic generator for the data: the same seed gives the same
+// numbers on every machine (xorshift with a fixed multiplier on output).
+class SeededRandom {
+public:
+    explicit SeededRandom(std::uint64_t seed);
+
+    std::uint32_t next();
+    // 0 .. n-1 (n > 0).
+    int below(int n);
+    // [0, 1)
+    double unit();
+    // [-1, 1)
+    double signedUnit();
+    double between(double lo, double hi);
+    bool chance(double p);
+
+private:
+    std::uint64_t m_state;
+};
