@@ -1,3 +1,4 @@
+#include "gfx/Font.h"
 #include "gfx/Image.h"
 #include "picturewriter/PictureWriter.h"
 
@@ -60,5 +61,59 @@ void BM_DecodeJpeg1024(benchmark::State& state) {
     decodeLoop(state, "bench.jpg", file);
 }
 BENCHMARK(BM_DecodeJpeg1024)->Unit(benchmark::kMillisecond);
+
+// A font picture as the game's: 512 by 128, two bands of 47 glyphs.
+PictureWriter::Bytes fontPicture() {
+    constexpr int w = 512;
+    constexpr int h = 128;
+    PictureWriter::Bytes pixels(static_cast<std::size_t>(w) * h * 4, 0);
+    int n = 0;
+    for (int band = 0; band < 2; ++band) {
+        const int top = h - 4 - band * 40;
+        const int bottom = top - 30;
+        int column = 1;
+        for (int run = 0; run < 48; ++run, ++n) {
+            const int width = run == 0 ? 2 : 4 + n % 5;
+            for (int c = column; c < column + width; ++c) {
+                for (int r = bottom; r <= top; ++r) {
+                    pixels[(static_cast<std::size_t>(r) * w + c) * 4 + 3] =
+                        static_cast<std::uint8_t>((c + r) % 3 ? 255 : 0);
+                }
+            }
+            column += width + 2;
+        }
+    }
+    return PictureWriter::tga(2, 32, w, h, pixels);
+}
+
+void BM_FontScan(benchmark::State& state) {
+    const PictureWriter::Bytes file = fontPicture();
+    for (auto _ : state) {
+        Font font;
+        benchmark::DoNotOptimize(font.loadGlyphs(file.data(), file.size(), nullptr));
+    }
+}
+BENCHMARK(BM_FontScan)->Unit(benchmark::kMicrosecond);
+
+void BM_TextLayout1000(benchmark::State& state) {
+    const PictureWriter::Bytes file = fontPicture();
+    Font font;
+    if (!font.loadGlyphs(file.data(), file.size(), nullptr)) {
+        state.SkipWithError("font picture did not scan");
+        return;
+    }
+    std::string text;
+    for (int i = 0; text.size() < 1000; ++i) {
+        text += i % 60 == 59 ? '\n' : static_cast<char>(i % 11 == 0 ? ' ' : 33 + (i * 7) % 94);
+    }
+    std::vector<Font::Quad> quads;
+    for (auto _ : state) {
+        font.layout(text.c_str(), 24, 10, 40, false, false, quads);
+        benchmark::DoNotOptimize(quads.data());
+        benchmark::DoNotOptimize(font.textWidth(text.c_str(), 24));
+    }
+    state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_TextLayout1000)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "game/CXmlException.h"
 #include "game/XmlParser.h"
+#include "gfx/FileData.h"
+#include "gfx/ResourceManager.h"
 
 #include <algorithm>
 #include <climits>
@@ -101,4 +103,24 @@ XmlNode* XmlNode::findChild(const std::string& name) const {
         }
     }
     return nullptr;
+}
+
+bool XmlNode::loadResource(const std::string& pack, const std::string& fileName) {
+    clear();
+    const ResourceManager* manager = ResourceManager::get(pack);
+    if (manager == nullptr) {
+        return false;
+    }
+    const FileData file = manager->readFile(fileName);
+    if (file.empty()) {
+        return false;
+    }
+    try {
+        load(reinterpret_cast<const char*>(file.data()), file.size);
+    } catch (const Xml::CXmlException&) {
+        // A broken data file shows nothing rather than ending the game.
+        clear();
+        return false;
+    }
+    return true;
 }

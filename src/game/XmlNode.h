@@ -20,6 +20,9 @@ public:
     // a size of 0 the bytes are a zero-terminated file name to read instead.
     // Throws Xml::CXmlException; the node is then left partly built.
     void load(const char* bytes, std::size_t size);
+    // Reads a file through the named resource manager and parses it. A file
+    // that is missing or malformed leaves this node empty and gives false.
+    bool loadResource(const std::string& pack, const std::string& fileName);
     // Removes children, text, attributes and name.
     void clear();
 
