@@ -1,4 +1,5 @@
 // The real window and OpenGL context on the desktop (Xvfb under the test script).
+#include "ScreenCapture.h"
 #include "TestSupport.h"
 #include "app/Application.h"
 #include "app/Log.h"
@@ -8,7 +9,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -80,6 +84,8 @@ void expectScene(const char* when) {
 } // namespace
 
 TEST(RealWindow, ContextDrawsInLogicalUnitsAndSurvivesFullScreen) {
+    // Nothing of other tests may cover the screen this test looks at.
+    PrivateDisplay display;
     REQUIRE_DISPLAY();
     std::string logPath = tempPath("real_window.log");
     Log::open(logPath);
@@ -118,6 +124,36 @@ TEST(RealWindow, ContextDrawsInLogicalUnitsAndSurvivesFullScreen) {
     drawScene(app->view());
     expectScene("full screen");
     app->nativeWindow().swapBuffers();
+    // On the desktop the client is scaled to the full height, centred with
+    // bars beside or above and below it.
+    int dw = full.width();
+    int dh = full.height();
+    double scale = std::min(dw / 800.0, dh / 600.0);
+    int left = static_cast<int>((dw - 800 * scale) / 2);
+    int top = static_cast<int>((dh - 600 * scale) / 2);
+    auto shown = [&](double lx, double ly) {
+        return screenPixel(full.left + left + static_cast<int>(lx * scale),
+                           full.top + top + static_cast<int>(ly * scale));
+    };
+    // The server may take a moment to show the swapped frame.
+    for (int tries = 0; tries < 50 && shown(200, 100).r < 200; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ScreenPixel quad = shown(200, 100);
+    ASSERT_TRUE(quad.ok);
+    EXPECT_GT(quad.r, 200);
+    EXPECT_LT(quad.b, 50);
+    ScreenPixel back = shown(600, 400);
+    EXPECT_GT(back.b, 200);
+    EXPECT_LT(back.r, 50);
+    if (top > 2) {
+        ScreenPixel bar = screenPixel(full.left + dw / 2, full.top + top / 2);
+        EXPECT_EQ(bar.r + bar.g + bar.b, 0);
+    }
+    if (left > 2) {
+        ScreenPixel bar = screenPixel(full.left + left / 2, full.top + dh / 2);
+        EXPECT_EQ(bar.r + bar.g + bar.b, 0);
+    }
     // After the scaled copy the game still draws into its own 800 by 600 client.
     drawScene(app->view());
     expectScene("full screen, second frame");
