@@ -1,6 +1,6 @@
 // The real window and OpenGL context on the desktop (Xvfb under the test script).
-#include "ScreenCapture.h"
 #include "TestSupport.h"
+#include "XDesktop.h"
 #include "app/Application.h"
 #include "app/Log.h"
 #include "platform/GlExtensions.h"
