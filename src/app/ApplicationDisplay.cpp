@@ -2,6 +2,7 @@
 #include "app/Application.h"
 
 #include "app/Log.h"
+#include "gfx/Texture.h"
 
 #include <GL/gl.h>
 
@@ -36,11 +37,11 @@ void Application::createGraphics() {
     native_->createContext();
     // Written even without a context: the extension check then tells.
     logDriver();
-    // TEXTURE HOOK: Texture::reloadAll() once the texture registry is in.
+    Texture::reloadAll();
 }
 
 void Application::releaseGraphics() {
-    // TEXTURE HOOK: Texture::releaseAll() once the texture registry is in.
+    Texture::releaseAll();
     native_->releaseContext();
 }
 

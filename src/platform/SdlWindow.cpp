@@ -160,7 +160,13 @@ void SdlWindow::move(int x, int y, int outerWidth, int outerHeight) {
     if (!window_ || fullScreen_) {
         return;
     }
-    SDL_SetWindowSize(window_, outerWidth, outerHeight);
+    // Dragging moves the window on every mouse move: leave the size alone then.
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    if (w != outerWidth || h != outerHeight) {
+        SDL_SetWindowSize(window_, outerWidth, outerHeight);
+    }
     SDL_SetWindowPosition(window_, x, y);
 }
 
@@ -179,15 +185,16 @@ bool SdlWindow::enterFullScreen(int width, int height) {
     if (!window_ || width <= 0 || height <= 0 || !probeScaling()) {
         return false;
     }
-    if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-        // No desktop full screen from the window system: cover the display by hand.
-        SDL_Rect bounds;
-        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds) != 0) {
-            return false;
-        }
-        SDL_SetWindowSize(window_, bounds.w, bounds.h);
-        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+    // Cover the display by hand first: without a window manager the desktop
+    // full-screen request below changes nothing but SDL's idea of the size.
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds) != 0) {
+        return false;
     }
+    SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+    // With a window manager this keeps panels and the like off the game.
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     fullScreen_ = true;
     clientWidth_ = width;
     clientHeight_ = height;

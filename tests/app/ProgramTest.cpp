@@ -1,14 +1,18 @@
 // Start-up of the game executable itself.
 #include "app/Program.h"
 #include "TestSupport.h"
+#include "XDesktop.h"
+#include "persist/Settings.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -92,22 +96,97 @@ TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
     std::filesystem::remove_all(home);
 }
 
+// Starts the game in its own folder on a private display, notes the window's
+// geometry once it shows, then presses Escape. Returns the outcome; the
+// geometry (xdotool's words) is left in home/geometry.
+Outcome runAndEscape(const std::string& home) {
+    std::string script =
+        "(id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -1); "
+        "sleep 0.3; xdotool getwindowgeometry $id > '" +
+        home + "/geometry'; xdotool windowfocus --sync $id; xdotool key Escape) >/dev/null 2>&1 &";
+    if (std::system(script.c_str()) != 0) {
+        return Outcome{};
+    }
+    return runGame("QUILLMERE_HOME=" + home, 30);
+}
+
 TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
     std::string home = tempPath("home_escape");
     std::filesystem::create_directories(home);
-    // Escape goes to the game's window once it is there and has the focus.
-    std::string script =
-        "(id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -1); "
-        "xdotool windowfocus --sync $id; sleep 0.3; xdotool key Escape) >/dev/null 2>&1 &";
-    ASSERT_EQ(std::system(script.c_str()), 0);
-    Outcome o = runGame("QUILLMERE_HOME=" + home, 30);
+    Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.output, "");
     std::string log = readFile(home + "/game.log");
     EXPECT_NE(log.find("Renderer: "), std::string::npos);
     ASSERT_GE(log.size(), 12u);
     EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, ClosingTheWindowEndsTheRunCleanly) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_close");
+    std::filesystem::create_directories(home);
+    std::thread closer([] {
+        // Until the game's window is there.
+        for (int tries = 0; tries < 200 && !closeWindowNamed("Quillmere"); ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    Outcome o = runGame("QUILLMERE_HOME=" + home, 30);
+    closer.join();
+    EXPECT_EQ(o.exitCode, 0);
+    std::string log = readFile(home + "/game.log");
+    ASSERT_GE(log.size(), 12u);
+    EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, FirstRunIsFullScreenAndTheChoiceIsSaved) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_first");
+    std::filesystem::create_directories(home + "/data");
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_NE(readFile(home + "/geometry").find("Geometry: 1280x1024"), std::string::npos)
+        << readFile(home + "/geometry");
+    Settings* settings = Settings::create();
+    ASSERT_TRUE(settings->load(home + "/data/dx.cfg"));
+    EXPECT_TRUE(settings->fullScreen);
+    Settings::destroy();
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_placed");
+    std::filesystem::create_directories(home + "/data");
+    Settings* settings = Settings::create();
+    settings->fullScreen = false;
+    settings->width = 640;
+    settings->height = 480;
+    settings->x = 100;
+    settings->y = 80;
+    ASSERT_TRUE(settings->save(false, home + "/data/dx.cfg"));
+    Settings::destroy();
+
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    std::string geometry = readFile(home + "/geometry");
+    EXPECT_NE(geometry.find("Position: 100,80"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 640x480"), std::string::npos) << geometry;
+
+    settings = Settings::create();
+    ASSERT_TRUE(settings->load(home + "/data/dx.cfg"));
+    EXPECT_FALSE(settings->fullScreen);
+    EXPECT_EQ(settings->x, 100);
+    EXPECT_EQ(settings->y, 80);
+    EXPECT_EQ(settings->width, 640);
+    Settings::destroy();
     std::filesystem::remove_all(home);
 }

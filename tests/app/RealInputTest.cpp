@@ -2,6 +2,8 @@
 #include "RecordingWindow.h"
 #include "TestSupport.h"
 #include "app/Application.h"
+#include "platform/Clipboard.h"
+#include "platform/KeyState.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -147,4 +149,28 @@ TEST_F(RealInputTest, TheTopDialogTakesAllInput) {
         EXPECT_EQ(e.rfind("second.", 0), 0u) << e;
     }
     EXPECT_THAT(input(), Contains("second.key 88"));
+}
+
+TEST_F(RealInputTest, AltF4AsksTheTopWindowInsteadOfQuitting) {
+    RecordingDialog dialog(journal, "dlg");
+    app->pushDialog(&dialog);
+    journal.clear();
+    send("key alt+F4", "game.closeRequest");
+    EXPECT_TRUE(app->dialogs().empty());
+    // Alt combinations are system keys: no key press reaches the screens.
+    EXPECT_THAT(input(), ElementsAre("game.closeRequest"));
+    EXPECT_TRUE(app->runPass()); // no quit message
+}
+
+TEST_F(RealInputTest, KeyStateAndClipboardFollowTheDesktop) {
+    send("keydown ctrl", "game.key 17");
+    EXPECT_TRUE(platform::isKeyHeld(platform::VK_CONTROL));
+    EXPECT_FALSE(platform::isKeyHeld(platform::VK_SHIFT));
+    ASSERT_TRUE(xdotool("keyup ctrl"));
+    EXPECT_TRUE(pumpUntil([] { return !platform::isKeyHeld(platform::VK_CONTROL); }));
+
+    ASSERT_TRUE(platform::clipboard().setText("line one\r\nline\ttwo"));
+    std::string text;
+    ASSERT_TRUE(platform::clipboard().getText(text));
+    EXPECT_EQ(text, "line one\r\nline\ttwo");
 }

@@ -1,14 +1,20 @@
 // The real window and OpenGL context on the desktop (Xvfb under the test script).
 #include "TestSupport.h"
+#include "XDesktop.h"
 #include "app/Application.h"
 #include "app/Log.h"
+#include "gfx/Texture.h"
+#include "picturewriter/PictureWriter.h"
 #include "platform/GlExtensions.h"
 
 #include <GL/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -80,6 +86,8 @@ void expectScene(const char* when) {
 } // namespace
 
 TEST(RealWindow, ContextDrawsInLogicalUnitsAndSurvivesFullScreen) {
+    // Nothing of other tests may cover the screen this test looks at.
+    PrivateDisplay display;
     REQUIRE_DISPLAY();
     std::string logPath = tempPath("real_window.log");
     Log::open(logPath);
@@ -118,6 +126,36 @@ TEST(RealWindow, ContextDrawsInLogicalUnitsAndSurvivesFullScreen) {
     drawScene(app->view());
     expectScene("full screen");
     app->nativeWindow().swapBuffers();
+    // On the desktop the client is scaled to the full height, centred with
+    // bars beside or above and below it.
+    int dw = full.width();
+    int dh = full.height();
+    double scale = std::min(dw / 800.0, dh / 600.0);
+    int left = static_cast<int>((dw - 800 * scale) / 2);
+    int top = static_cast<int>((dh - 600 * scale) / 2);
+    auto shown = [&](double lx, double ly) {
+        return screenPixel(full.left + left + static_cast<int>(lx * scale),
+                           full.top + top + static_cast<int>(ly * scale));
+    };
+    // The server may take a moment to show the swapped frame.
+    for (int tries = 0; tries < 50 && shown(200, 100).r < 200; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ScreenPixel quad = shown(200, 100);
+    ASSERT_TRUE(quad.ok);
+    EXPECT_GT(quad.r, 200);
+    EXPECT_LT(quad.b, 50);
+    ScreenPixel back = shown(600, 400);
+    EXPECT_GT(back.b, 200);
+    EXPECT_LT(back.r, 50);
+    if (top > 2) {
+        ScreenPixel bar = screenPixel(full.left + dw / 2, full.top + top / 2);
+        EXPECT_EQ(bar.r + bar.g + bar.b, 0);
+    }
+    if (left > 2) {
+        ScreenPixel bar = screenPixel(full.left + left / 2, full.top + dh / 2);
+        EXPECT_EQ(bar.r + bar.g + bar.b, 0);
+    }
     // After the scaled copy the game still draws into its own 800 by 600 client.
     drawScene(app->view());
     expectScene("full screen, second frame");
@@ -163,4 +201,54 @@ TEST(RealWindow, FullScreenMapsTheDesktopCursorIntoClientPixels) {
     EXPECT_LE(corner.y, 0);
     app->destroyWindow();
     Application::destroy();
+}
+
+TEST(RealWindow, TexturesAreUsableAgainAfterEveryDisplaySwitch) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string path = tempPath("green.tga");
+    PictureWriter::Bytes pixels;
+    for (int i = 0; i < 16; ++i) {
+        pixels.insert(pixels.end(), {0, 255, 0}); // B, G, R
+    }
+    PictureWriter::Bytes file = PictureWriter::tga(2, 24, 4, 4, pixels);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+
+    ASSERT_TRUE(Application::create("main"));
+    Application* app = Application::instance();
+    app->view().setLogicalSize(800, 600);
+    ASSERT_TRUE(app->createWindow("Quillmere texture test", 50, 50, 800, 600));
+    app->createGraphics();
+    Texture* texture = Texture::load(nullptr, path, false, false);
+    ASSERT_NE(texture, nullptr);
+
+    auto drawTexture = [&] {
+        app->view().setup2D(app->getWidth(), app->getHeight());
+        glDisable(GL_DEPTH_TEST);
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        glBindTexture(GL_TEXTURE_2D, texture->glName());
+        texture->drawSized(100, 100, 0, 200, 200);
+        glFinish();
+        return pixelAt(200, 200);
+    };
+    for (const char* when : {"windowed", "full screen", "windowed again"}) {
+        if (std::string(when) == "full screen") {
+            ASSERT_TRUE(app->enterFullScreen(800, 600));
+        } else if (std::string(when) == "windowed again") {
+            ASSERT_TRUE(app->leaveFullScreen());
+        }
+        ASSERT_NE(texture->glName(), 0u) << when;
+        EXPECT_TRUE(glIsTexture(texture->glName())) << when;
+        Rgb seen = drawTexture();
+        EXPECT_GT(seen.g, 200) << when;
+        EXPECT_LT(seen.b, 50) << when;
+    }
+    delete texture;
+    app->destroyWindow();
+    Application::destroy();
+    std::filesystem::remove(path);
 }

@@ -1,5 +1,6 @@
 #include "platform/Messages.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemCursor.h"
 
 #include <gtest/gtest.h>
 
@@ -50,4 +51,15 @@ TEST(FileSystem, DeleteFileRemovesOnlyWhatExists) {
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(deleteFile(path));
     EXPECT_FALSE(deleteFile(""));
+}
+
+TEST(SystemCursor, VisibleWhileTheShowCountIsNotNegative) {
+    EXPECT_TRUE(systemCursorVisible());
+    EXPECT_EQ(showSystemCursor(false), -1);
+    EXPECT_FALSE(systemCursorVisible());
+    EXPECT_EQ(showSystemCursor(false), -2);
+    EXPECT_EQ(showSystemCursor(true), -1);
+    EXPECT_FALSE(systemCursorVisible());
+    EXPECT_EQ(showSystemCursor(true), 0);
+    EXPECT_TRUE(systemCursorVisible());
 }
