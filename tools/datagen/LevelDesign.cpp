@@ -169,12 +169,12 @@ bool insideForm(Form f, double R, const Rel& p) {
         return p.q() <= a && p.r() <= a && p.s() <= a;
     }
     case Form::Flower: {
-        if (inDisc(p, 0, 0, R * 0.45)) {
+        if (inDisc(p, 0, 0, R * 0.4)) {
             return true;
         }
         for (int k = 0; k < 6; ++k) {
             double angle = k * M_PI / 3.0;
-            if (inDisc(p, std::cos(angle) * R * 0.64, std::sin(angle) * R * 0.64, R * 0.4)) {
+            if (inDisc(p, std::cos(angle) * R * 0.7, std::sin(angle) * R * 0.7, R * 0.34)) {
                 return true;
             }
         }
