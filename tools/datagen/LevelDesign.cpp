@@ -220,23 +220,25 @@ bool insideForm(Form f, double R, const Rel& p) {
     case Form::Hourglass:
         return ax <= 0.8 + ay * 0.8 && ay <= R * 0.85 && ax <= R * 0.9;
     case Form::Wheel:
-        return d <= R && (d >= R - 1 || d <= 1 || minAxis == 0);
+        // Rim, hub and spokes three cells wide, so lines run along each.
+        return d <= R && (d >= R - 2 || d <= 2 || minAxis <= 1);
     case Form::HoleyHex:
-        return d <= R && !(floorMod(p.q(), 3) == 0 && floorMod(p.r(), 3) == 0 && d > 0);
+        // Holes four apart leave room for lines of three between them.
+        return d <= R && !(floorMod(p.q(), 4) == 0 && floorMod(p.r(), 4) == 0 && d > 0);
     case Form::Frame: {
         bool outer = ax <= R + 0.3 && ay <= R * 0.72;
-        bool inner = ax <= R - 2.2 && ay <= R * 0.72 - 1.9;
+        bool inner = ax <= R - 3.2 && ay <= R * 0.72 - 2.7;
         return outer && !inner;
     }
     case Form::Snowflake:
-        return d <= R && (minAxis <= 1 || d <= 2);
+        // Arms three cells wide round a broad core.
+        return d <= R && (minAxis <= 1 || d <= R / 2);
     case Form::Wave:
-        return std::abs(y - (1.2 + 0.12 * R) * std::sin(x * 0.8)) <= 1.1 + 0.25 * R &&
-               ax <= R + 0.3;
+        return std::abs(y - (0.9 + 0.1 * R) * std::sin(x * 0.7)) <= 1.6 + 0.25 * R && ax <= R + 0.3;
     case Form::Moat: {
-        // A hexagon inside a ring, joined by six bridges on the axes.
+        // A hexagon inside a ring, joined by six broad bridges on the axes.
         int moat = static_cast<int>(std::lround(R * 0.5));
-        return d <= R && !(d == moat && minAxis != 0);
+        return d <= R && !(d == moat && minAxis > 1);
     }
     case Form::Islands: {
         int a = static_cast<int>(R / 2.0);
@@ -450,6 +452,17 @@ void lock(Outline& o, int count, int islands) {
         }
         return groups;
     };
+    // Deep cells (away from the rim by two) first: a locked cell in a narrow
+    // arm would block the only lines along it.
+    auto deep = [&](const Rel& p) {
+        for (const Rel& step : kAxial) {
+            if (!o.interior(add(p, step))) {
+                return false;
+            }
+        }
+        return true;
+    };
+    bool deepOnly = true;
     auto tryGroup = [&](const std::vector<Rel>& group) {
         std::set<Rel> distinct(group.begin(), group.end());
         if (distinct.size() != group.size() || placed + static_cast<int>(group.size()) > count) {
@@ -458,7 +471,8 @@ void lock(Outline& o, int count, int islands) {
         std::vector<int> idx;
         for (const Rel& p : group) {
             int i = o.find(p);
-            if (i < 0 || o.marks[i] == '4' || o.marks[i] == '2' || !o.interior(p)) {
+            if (i < 0 || o.marks[i] == '4' || o.marks[i] == '2' || !o.interior(p) ||
+                (deepOnly && !deep(p))) {
                 return;
             }
             // Locked cells keep a free cell between them.
@@ -483,14 +497,16 @@ void lock(Outline& o, int count, int islands) {
         }
         placed += static_cast<int>(idx.size());
     };
-    for (const Rel& p : order) {
-        tryGroup({p, turned(p), turned(turned(p))});
-    }
-    for (const Rel& p : order) {
-        tryGroup({p, mirrored(p)});
-    }
-    for (const Rel& p : order) {
-        tryGroup({p});
+    for (int pass = 0; pass < 2; ++pass, deepOnly = false) {
+        for (const Rel& p : order) {
+            tryGroup({p, turned(p), turned(turned(p))});
+        }
+        for (const Rel& p : order) {
+            tryGroup({p, mirrored(p)});
+        }
+        for (const Rel& p : order) {
+            tryGroup({p});
+        }
     }
 }
 
