@@ -191,7 +191,7 @@ bool insideForm(Form f, double R, const Rel& p) {
         return k * k * k - hx * hx * hy * hy * hy <= 0.0;
     }
     case Form::Ring: {
-        int hole = static_cast<int>(std::floor(R / 2.0 - 0.5));
+        int hole = static_cast<int>(std::floor(R / 2.0 - 1.0));
         return d <= R && d > hole;
     }
     case Form::Star: {
@@ -231,8 +231,8 @@ bool insideForm(Form f, double R, const Rel& p) {
         return outer && !inner;
     }
     case Form::Snowflake:
-        // Arms three cells wide round a broad core.
-        return d <= R && (minAxis <= 1 || d <= R / 2);
+        // Six short arms, three cells across, round a broad core.
+        return d <= R && (minAxis <= 1 || d <= R * 0.6);
     case Form::Wave:
         return std::abs(y - (0.9 + 0.1 * R) * std::sin(x * 0.7)) <= 1.6 + 0.25 * R && ax <= R + 0.3;
     case Form::Moat: {
@@ -583,10 +583,10 @@ int LevelDesign::coloursFor(int number) {
     if (number <= 12) {
         return 4;
     }
-    if (number <= 36) {
+    if (number <= 40) {
         return 5;
     }
-    return number <= 68 ? 6 : 7;
+    return number <= 78 ? 6 : 7;
 }
 
 namespace {
@@ -604,7 +604,7 @@ int LevelDesign::jokerPercentFor(int number) {
 }
 
 int LevelDesign::lockedCountFor(int number) {
-    return number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 14 + 1));
+    return number < 16 ? 0 : std::min(15, 3 * ((number - 16) / 16 + 1));
 }
 
 int LevelDesign::targetWorkFor(int number) {
