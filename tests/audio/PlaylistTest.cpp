@@ -263,4 +263,5 @@ TEST_F(Playlist, ReadsItsFilesThroughTheResourceManager) {
     EXPECT_TRUE(music->isPlaying());
     EXPECT_EQ(music->current(), 1);
     ResourceManager::destroy("main");
+    std::filesystem::remove_all("playlist_music");
 }

@@ -36,6 +36,11 @@ public:
         return target.string();
     }
 
+    // The same for bytes a test built (pictures, packs).
+    std::string write(const std::string& relative, const std::vector<unsigned char>& bytes) const {
+        return write(relative, std::string(bytes.begin(), bytes.end()));
+    }
+
     static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -1,0 +1,51 @@
+#include "app/Application.h"
+
+namespace {
+
+Application* theInstance = nullptr;
+
+} // namespace
+
+Application::Application(const std::string& className,
+                         std::unique_ptr<platform::NativeWindow> native)
+    : native_(std::move(native)), className_(className) {
+    native_->currentDisplayMode(desktopMode_);
+}
+
+Application::~Application() = default;
+
+bool Application::create(const std::string& className,
+                         std::unique_ptr<platform::NativeWindow> nativeWindow) {
+    if (theInstance) {
+        return false;
+    }
+    if (!nativeWindow) {
+        nativeWindow = platform::createSystemWindow();
+    }
+    theInstance = new Application(className, std::move(nativeWindow));
+    return true;
+}
+
+Application* Application::instance() {
+    return theInstance;
+}
+
+void Application::destroy() {
+    delete theInstance;
+    theInstance = nullptr;
+}
+
+int Application::colorDepth() {
+    if (theInstance && theInstance->desktopMode_.bitsPerPixel > 0) {
+        return theInstance->desktopMode_.bitsPerPixel;
+    }
+    return 32;
+}
+
+platform::Point Application::cursorPosition() {
+    if (!theInstance) {
+        return platform::Point{};
+    }
+    platform::NativeWindow& native = *theInstance->native_;
+    return native.screenToClient(native.cursorPosition());
+}

@@ -1,0 +1,21 @@
+#include "app/EmptyScreen.h"
+
+#include "app/Application.h"
+#include "platform/Messages.h"
+
+#include <GL/gl.h>
+
+void EmptyScreen::onKeyDown(int key) {
+    if (key == platform::VK_ESCAPE) {
+        if (Application* app = Application::instance()) {
+            app->postCloseMessage();
+        }
+    }
+    Window::onKeyDown(key);
+}
+
+void EmptyScreen::draw() {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Window::draw();
+}

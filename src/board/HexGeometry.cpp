@@ -1,0 +1,76 @@
+#include "board/HexGeometry.h"
+
+#include <cstdlib>
+
+HexGeometry::HexGeometry(int rows, int columns)
+    : m_rows(rows), m_columns(columns), m_middle(rows / 2) {}
+
+int HexGeometry::width(int r) const {
+    if (r < 0 || r >= m_rows) {
+        return 0;
+    }
+    int w = m_columns - std::abs(m_middle - r);
+    return w > 0 ? w : 0;
+}
+
+Point HexGeometry::centre(int r, int c) const {
+    return {originX + static_cast<float>(std::abs(r - m_middle)) * halfWidth +
+                static_cast<float>(c) * cellWidth,
+            originY + static_cast<float>(r - m_middle) * rowHeight};
+}
+
+int HexGeometry::rowAt(int y) const {
+    float top = static_cast<float>(y) - originY + (static_cast<float>(m_rows) / 2.0f) * rowHeight;
+    return static_cast<int>(static_cast<float>(static_cast<int>(top)) / rowHeight);
+}
+
+int HexGeometry::columnAt(int x, int y) const {
+    int w = m_columns - std::abs(m_middle - rowAt(y));
+    float left =
+        static_cast<float>(x) - originX - static_cast<float>(m_columns - w) * halfWidth + halfWidth;
+    return static_cast<int>(static_cast<float>(static_cast<int>(left)) / cellWidth);
+}
+
+Cell HexGeometry::cellAt(Point p) const {
+    int x = static_cast<int>(p.x);
+    int y = static_cast<int>(p.y);
+    return {rowAt(y), columnAt(x, y)};
+}
+
+std::array<Cell, 6> HexGeometry::neighbours(Cell p) const {
+    int r = p.row;
+    int c = p.col;
+    std::array<Cell, 6> n{Cell{r - 1, c}, Cell{r + 1, c}, Cell{r, c - 1},
+                          Cell{r, c + 1}, Cell{},         Cell{}};
+    if (r < m_middle) {
+        n[4] = {r - 1, c - 1};
+        n[5] = {r + 1, c + 1};
+    } else if (r == m_middle) {
+        n[4] = {r - 1, c - 1};
+        n[5] = {r + 1, c - 1};
+    } else {
+        n[4] = {r - 1, c + 1};
+        n[5] = {r + 1, c - 1};
+    }
+    return n;
+}
+
+Cell HexGeometry::step(Cell p, Axis axis, bool forward) const {
+    int r = p.row;
+    int c = p.col;
+    switch (axis) {
+    case Horizontal:
+        return forward ? Cell{r, c - 1} : Cell{r, c + 1};
+    case Falling:
+        if (forward) {
+            return r - 1 < m_middle ? Cell{r - 1, c - 1} : Cell{r - 1, c};
+        }
+        return r + 1 <= m_middle ? Cell{r + 1, c + 1} : Cell{r + 1, c};
+    case Rising:
+        if (forward) {
+            return r + 1 <= m_middle ? Cell{r + 1, c} : Cell{r + 1, c - 1};
+        }
+        return r - 1 < m_middle ? Cell{r - 1, c} : Cell{r - 1, c + 1};
+    }
+    return p;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "board/Cell.h"
+#include "board/Point.h"
+
+#include <array>
+
+// The shape of a hexagonal board: rows of interlocking positions, the widest
+// in the middle, every row further out one position shorter. It knows where
+// positions are on the screen, which position lies under a screen point, the
+// six neighbours of a position and the steps along the three line axes. It
+// knows nothing about which positions are cells.
+class HexGeometry {
+public:
+    static constexpr float cellWidth = 40.0f;
+    static constexpr float halfWidth = 20.0f;
+    // sqrt(40^2 - 20^2) + 1.1: rows overlap slightly less than a tight packing.
+    static constexpr float rowHeight = 35.741016f;
+    static constexpr float originX = 40.0f;
+    static constexpr float originY = 300.0f;
+
+    enum Axis { Horizontal = 0, Falling = 1, Rising = 2 };
+    static constexpr int axisCount = 3;
+
+    HexGeometry() = default;
+    HexGeometry(int rows, int columns);
+
+    int rows() const { return m_rows; }
+    int columns() const { return m_columns; }
+    int middle() const { return m_middle; }
+
+    // Number of positions in row r (0 outside the board).
+    int width(int r) const;
+    bool contains(int r, int c) const { return r >= 0 && r < m_rows && c >= 0 && c < width(r); }
+    bool contains(Cell p) const { return contains(p.row, p.col); }
+    // Index into per-position tables of rows x columns entries.
+    int index(int r, int c) const { return r * m_columns + c; }
+    int index(Cell p) const { return index(p.row, p.col); }
+    int tableSize() const { return m_rows * m_columns; }
+
+    Point centre(int r, int c) const;
+    Point centre(Cell p) const { return centre(p.row, p.col); }
+    // Row and position under a screen point in whole pixels, cut toward zero;
+    // the answer may lie outside the board.
+    int rowAt(int y) const;
+    int columnAt(int x, int y) const;
+    Cell cellAt(Point p) const;
+
+    // The six neighbours in the order the path search expands them.
+    std::array<Cell, 6> neighbours(Cell p) const;
+    // One step along an axis: forward is the first direction (left, up-left,
+    // down-left), otherwise the opposite one.
+    Cell step(Cell p, Axis axis, bool forward) const;
+
+private:
+    int m_rows = 0;
+    int m_columns = 0;
+    int m_middle = 0;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "board/Point.h"
+
+#include <deque>
+
+// The screen shake: a queue of small offsets the board is drawn with, each
+// held for three updates.
+class Shake {
+public:
+    // Adds offsets until the queue holds n; every second one is the previous
+    // one negated, so the board jumps back and forth.
+    void raise(int n);
+    void update();
+    // The offset to draw with now, (0, 0) when the shake is over.
+    Point offset() const { return m_offsets.empty() ? Point{} : m_offsets.front(); }
+    int size() const { return static_cast<int>(m_offsets.size()); }
+
+private:
+    std::deque<Point> m_offsets;
+    int m_hold = 2;
+};

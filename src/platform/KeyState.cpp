@@ -1,0 +1,25 @@
+#include "platform/KeyState.h"
+
+#include "platform/SdlKeys.h"
+
+namespace platform {
+namespace {
+
+class KeyboardState : public KeyState {
+public:
+    bool isHeld(int virtualKey) override { return sdlVirtualKeyHeld(virtualKey); }
+};
+
+KeyboardState keyboardState;
+KeyState* currentKeyState = &keyboardState;
+
+} // namespace
+
+KeyState& keyState() {
+    return *currentKeyState;
+}
+void setKeyState(KeyState* state) {
+    currentKeyState = state ? state : &keyboardState;
+}
+
+} // namespace platform

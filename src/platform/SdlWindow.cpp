@@ -1,0 +1,421 @@
+#include "platform/SdlWindow.h"
+
+#include "platform/SdlKeys.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+
+namespace platform {
+namespace {
+
+void* lookUpGl(const char* name) {
+    return SDL_GL_GetProcAddress(name);
+}
+
+// The modifier keys the game tracks, as bits of SdlWindow::modifiers_.
+enum Modifier : unsigned {
+    LeftShift = 1,
+    RightShift = 2,
+    LeftCtrl = 4,
+    RightCtrl = 8,
+    LeftAlt = 16
+};
+
+unsigned modifierBit(SDL_Scancode scancode) {
+    switch (scancode) {
+    case SDL_SCANCODE_LSHIFT:
+        return LeftShift;
+    case SDL_SCANCODE_RSHIFT:
+        return RightShift;
+    case SDL_SCANCODE_LCTRL:
+        return LeftCtrl;
+    case SDL_SCANCODE_RCTRL:
+        return RightCtrl;
+    case SDL_SCANCODE_LALT:
+        return LeftAlt;
+    default:
+        return 0;
+    }
+}
+
+unsigned buttonFlag(Uint8 button) {
+    switch (button) {
+    case SDL_BUTTON_LEFT:
+        return MK_LBUTTON;
+    case SDL_BUTTON_RIGHT:
+        return MK_RBUTTON;
+    case SDL_BUTTON_MIDDLE:
+        return MK_MBUTTON;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<NativeWindow> createSystemWindow() {
+    return std::make_unique<SdlWindow>();
+}
+
+SdlWindow::SdlWindow() = default;
+
+SdlWindow::~SdlWindow() {
+    destroy();
+    if (videoStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool SdlWindow::startVideo() {
+    if (!videoStarted_) {
+        // A click that activates the window is a click for the game too, and
+        // losing the focus in full screen must not minimise the window.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+        // Only a real desktop counts as a display: SDL's off-screen drivers
+        // would run the game invisibly. An explicit choice is respected.
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+        videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    }
+    return videoStarted_;
+}
+
+bool SdlWindow::currentDisplayMode(DisplayMode& mode) {
+    SDL_DisplayMode m;
+    if (!startVideo() || SDL_GetDesktopDisplayMode(0, &m) != 0) {
+        return false;
+    }
+    mode.width = m.w;
+    mode.height = m.h;
+    // A true-colour desktop stores a pixel in 4 bytes: 32 bits, as the
+    // textures expect, even though only 24 of them are colour.
+    mode.bitsPerPixel = SDL_BYTESPERPIXEL(m.format) * 8;
+    mode.refreshRate = m.refresh_rate;
+    return true;
+}
+
+bool SdlWindow::create(const std::string& title, int x, int y, int width, int height) {
+    if (window_ || !startVideo()) {
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 6);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 5);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    window_ = SDL_CreateWindow(title.c_str(), x, y, width, height,
+                               SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    if (!window_) {
+        return false;
+    }
+    // A newly shown window takes the activation.
+    SDL_RaiseWindow(window_);
+    return true;
+}
+
+void SdlWindow::destroy() {
+    if (!window_) {
+        return;
+    }
+    releaseContext();
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    fullScreen_ = false;
+    buttons_ = 0;
+}
+
+void SdlWindow::show() {
+    if (window_) {
+        SDL_ShowWindow(window_);
+    }
+}
+
+void SdlWindow::hide() {
+    if (window_) {
+        SDL_HideWindow(window_);
+    }
+}
+
+void SdlWindow::minimize() {
+    if (window_) {
+        SDL_MinimizeWindow(window_);
+    }
+}
+
+Rect SdlWindow::outerRect() {
+    Rect r;
+    if (window_) {
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowPosition(window_, &r.left, &r.top);
+        SDL_GetWindowSize(window_, &w, &h);
+        r.right = r.left + w;
+        r.bottom = r.top + h;
+    }
+    return r;
+}
+
+void SdlWindow::move(int x, int y, int outerWidth, int outerHeight) {
+    // In full screen the window keeps covering the desktop.
+    if (!window_ || fullScreen_) {
+        return;
+    }
+    SDL_SetWindowSize(window_, outerWidth, outerHeight);
+    SDL_SetWindowPosition(window_, x, y);
+}
+
+bool SdlWindow::probeScaling() {
+    if (scaling_ == Scaling::Unknown && window_) {
+        if (context_) {
+            scaling_ = presenter_.load(lookUpGl) ? Scaling::Yes : Scaling::No;
+        } else if (createContext()) {
+            releaseContext();
+        }
+    }
+    return scaling_ == Scaling::Yes;
+}
+
+bool SdlWindow::enterFullScreen(int width, int height) {
+    if (!window_ || width <= 0 || height <= 0 || !probeScaling()) {
+        return false;
+    }
+    // Cover the display by hand first: without a window manager the desktop
+    // full-screen request below changes nothing but SDL's idea of the size.
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds) != 0) {
+        return false;
+    }
+    SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+    // With a window manager this keeps panels and the like off the game.
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    fullScreen_ = true;
+    clientWidth_ = width;
+    clientHeight_ = height;
+    if (context_) {
+        presenter_.begin(width, height);
+    }
+    return true;
+}
+
+void SdlWindow::leaveFullScreen() {
+    if (!window_ || !fullScreen_) {
+        return;
+    }
+    if (context_) {
+        presenter_.end();
+    }
+    SDL_SetWindowFullscreen(window_, 0);
+    fullScreen_ = false;
+}
+
+bool SdlWindow::createContext() {
+    if (!window_ || context_) {
+        return context_ != nullptr;
+    }
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_) {
+        return false;
+    }
+    SDL_GL_MakeCurrent(window_, context_);
+    bool canScale = presenter_.load(lookUpGl);
+    if (scaling_ == Scaling::Unknown) {
+        scaling_ = canScale ? Scaling::Yes : Scaling::No;
+    }
+    if (fullScreen_) {
+        presenter_.begin(clientWidth_, clientHeight_);
+    }
+    return true;
+}
+
+void SdlWindow::releaseContext() {
+    if (!context_) {
+        return;
+    }
+    SDL_GL_MakeCurrent(window_, context_);
+    presenter_.end();
+    SDL_GL_MakeCurrent(window_, nullptr);
+    SDL_GL_DeleteContext(context_);
+    context_ = nullptr;
+}
+
+void SdlWindow::swapBuffers() {
+    if (!context_) {
+        return;
+    }
+    glFlush();
+    if (fullScreen_ && presenter_.active()) {
+        int w = 0;
+        int h = 0;
+        SDL_GL_GetDrawableSize(window_, &w, &h);
+        presenter_.present(w, h, Letterbox(w, h, clientWidth_, clientHeight_).area());
+    }
+    SDL_GL_SwapWindow(window_);
+}
+
+bool SdlWindow::setSwapInterval(int interval) {
+    return context_ && SDL_GL_SetSwapInterval(interval) == 0;
+}
+
+Letterbox SdlWindow::letterbox() {
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    return Letterbox(w, h, clientWidth_, clientHeight_);
+}
+
+Point SdlWindow::windowToClient(int x, int y) {
+    if (window_ && fullScreen_) {
+        return letterbox().toClient(Point{x, y});
+    }
+    return Point{x, y};
+}
+
+Point SdlWindow::cursorPosition() {
+    Point p;
+    if (videoStarted_) {
+        SDL_GetGlobalMouseState(&p.x, &p.y);
+    }
+    return p;
+}
+
+Point SdlWindow::screenToClient(Point desktop) {
+    if (!window_) {
+        return desktop;
+    }
+    int wx = 0;
+    int wy = 0;
+    SDL_GetWindowPosition(window_, &wx, &wy);
+    return windowToClient(desktop.x - wx, desktop.y - wy);
+}
+
+void SdlWindow::postMessage(const Message& message) {
+    queue_.push_back(message);
+}
+
+void SdlWindow::postQuitMessage(int exitCode) {
+    quitPosted_ = true;
+    exitCode_ = exitCode;
+}
+
+bool SdlWindow::peekMessage(Message& message) {
+    if (queue_.empty() && videoStarted_) {
+        SDL_Event event;
+        while (queue_.empty() && SDL_PollEvent(&event)) {
+            translate(event);
+        }
+    }
+    if (!queue_.empty()) {
+        message = queue_.front();
+        queue_.pop_front();
+        return true;
+    }
+    if (quitPosted_) {
+        quitPosted_ = false;
+        message = makeMessage(WM_QUIT, static_cast<std::uintptr_t>(exitCode_));
+        return true;
+    }
+    return false;
+}
+
+// The modifiers as they were at the event being translated: SDL's own state
+// is already that of the last event it has read.
+unsigned SdlWindow::mouseFlags() const {
+    unsigned flags = buttons_;
+    if (modifiers_ & (LeftShift | RightShift)) {
+        flags |= MK_SHIFT;
+    }
+    if (modifiers_ & (LeftCtrl | RightCtrl)) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
+
+// Left Alt makes a key a system key: the game's window never sees it as a
+// key press, except that Alt+F4 asks the window to close.
+bool SdlWindow::systemKey() const {
+    return (modifiers_ & LeftAlt) != 0;
+}
+
+void SdlWindow::mouseMessage(unsigned id, int x, int y) {
+    Point p = windowToClient(x, y);
+    postMessage(makeMessage(id, mouseFlags(), makeLParam(p.x, p.y)));
+}
+
+void SdlWindow::translate(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_QUIT:
+        // Closing the window (the window manager's close, Alt+F4, a signal).
+        postMessage(makeMessage(WM_CLOSE, sdlVirtualKeyHeld(VK_F4) ? 1 : 0));
+        break;
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            postMessage(makeMessage(WM_ACTIVATE, 1));
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            buttons_ = 0;
+            modifiers_ = 0;
+            postMessage(makeMessage(WM_ACTIVATE, 0));
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            postMessage(makeMessage(WM_SIZE, SIZE_MINIMIZED));
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            postMessage(makeMessage(WM_SIZE, SIZE_RESTORED));
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_MOUSEMOTION:
+        mouseMessage(WM_MOUSEMOVE, event.motion.x, event.motion.y);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        buttons_ |= buttonFlag(event.button.button);
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            mouseMessage(WM_LBUTTONDOWN, event.button.x, event.button.y);
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            mouseMessage(WM_RBUTTONDOWN, event.button.x, event.button.y);
+        }
+        break;
+    case SDL_MOUSEBUTTONUP:
+        buttons_ &= ~buttonFlag(event.button.button);
+        if (event.button.button == SDL_BUTTON_LEFT) {
+            mouseMessage(WM_LBUTTONUP, event.button.x, event.button.y);
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+            mouseMessage(WM_RBUTTONUP, event.button.x, event.button.y);
+        }
+        break;
+    case SDL_KEYUP:
+        modifiers_ &= ~modifierBit(event.key.keysym.scancode);
+        break;
+    case SDL_KEYDOWN: {
+        modifiers_ |= modifierBit(event.key.keysym.scancode);
+        int key = virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
+        if (systemKey()) {
+            if (key == VK_F4) {
+                postMessage(makeMessage(WM_CLOSE, 1));
+            }
+        } else if (key != 0) {
+            postMessage(makeMessage(WM_KEYDOWN, static_cast<std::uintptr_t>(key), 1));
+        }
+        break;
+    }
+    case SDL_TEXTINPUT:
+        if (systemKey()) {
+            break;
+        }
+        for (const char* c = event.text.text; *c; ++c) {
+            unsigned char ch = static_cast<unsigned char>(*c);
+            if (ch >= 32 && ch <= 126) {
+                postMessage(makeMessage(WM_CHAR, ch, 1));
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace platform

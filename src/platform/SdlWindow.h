@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/Letterbox.h"
+#include "platform/NativeWindow.h"
+#include "platform/ScaledPresenter.h"
+
+#include <deque>
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace platform {
+
+// The game window on SDL: a borderless window (the client is the whole
+// window), a compatibility OpenGL context, and SDL's events turned into the
+// game's window messages.
+class SdlWindow : public NativeWindow {
+public:
+    SdlWindow();
+    ~SdlWindow() override;
+
+    bool currentDisplayMode(DisplayMode& mode) override;
+    bool create(const std::string& title, int x, int y, int width, int height) override;
+    void destroy() override;
+    bool exists() const override { return window_ != nullptr; }
+    void show() override;
+    void hide() override;
+    void minimize() override;
+    Rect outerRect() override;
+    Rect adjustRect(const Rect& client) override { return client; }
+    void move(int x, int y, int outerWidth, int outerHeight) override;
+
+    bool enterFullScreen(int width, int height) override;
+    void leaveFullScreen() override;
+
+    bool createContext() override;
+    void releaseContext() override;
+    bool hasContext() const override { return context_ != nullptr; }
+    void swapBuffers() override;
+    bool setSwapInterval(int interval) override;
+
+    bool peekMessage(Message& message) override;
+    void postMessage(const Message& message) override;
+    void postQuitMessage(int exitCode) override;
+
+    Point cursorPosition() override;
+    Point screenToClient(Point desktop) override;
+
+private:
+    bool startVideo();
+    bool probeScaling();
+    Letterbox letterbox();
+    Point windowToClient(int x, int y);
+    void translate(const SDL_Event& event);
+    void mouseMessage(unsigned id, int x, int y);
+    unsigned mouseFlags() const;
+    bool systemKey() const;
+
+    bool videoStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    ScaledPresenter presenter_;
+    // Whether the driver can scale the client for full screen: unknown until
+    // a context has been made once.
+    enum class Scaling { Unknown, Yes, No } scaling_ = Scaling::Unknown;
+    bool fullScreen_ = false;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+    unsigned buttons_ = 0;
+    unsigned modifiers_ = 0;
+    std::deque<Message> queue_;
+    bool quitPosted_ = false;
+    int exitCode_ = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,169 @@
+// Start-up of the game executable itself.
+#include "app/Program.h"
+#include "TestSupport.h"
+#include "persist/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs the game with extra environment settings and a time limit.
+Outcome runGame(const std::string& environment, int seconds = 20) {
+    std::string command = "env " + environment + " timeout " + std::to_string(seconds) + " '" +
+                          QUILLMERE_GAME_EXE + "' 2>/dev/null";
+    Outcome outcome;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return outcome;
+    }
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) {
+        outcome.output += buffer;
+    }
+    int status = pclose(pipe);
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+const char* const extensionMessage =
+    "Unable to initialize the following extensions:\nGL_ARB_multitexture \n";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TEST(ScreenFit, PositionHalvedOnlyWhenTheWindowWouldHangOffTheScreen) {
+    int x = 700;
+    int y = 100;
+    Program::fitToScreen(1024, 768, 800, 600, x, y);
+    EXPECT_EQ(x, 350);
+    EXPECT_EQ(y, 100);
+    x = 600;
+    y = 468; // 300 + 468 = 768: at the edge counts
+    Program::fitToScreen(1024, 768, 800, 600, x, y);
+    EXPECT_EQ(x, 600);
+    EXPECT_EQ(y, 234);
+    x = 0;
+    y = 0;
+    Program::fitToScreen(0, 0, 800, 600, x, y); // no display known
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+}
+
+TEST(GameStart, WithoutDisplayTellsTheMissingExtensionAndExitsZero) {
+    std::string home = tempPath("home_nodisplay");
+    std::filesystem::create_directories(home);
+    Outcome o = runGame("-u DISPLAY -u WAYLAND_DISPLAY QUILLMERE_HOME=" + home);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.output, extensionMessage);
+    // The log was started in the game's folder; nothing closed it.
+    EXPECT_TRUE(std::filesystem::exists(home + "/game.log"));
+    EXPECT_EQ(readFile(home + "/game.log").find("Closing Log"), std::string::npos);
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_noext");
+    std::filesystem::create_directories(home);
+    Outcome o = runGame("MESA_EXTENSION_OVERRIDE=-GL_ARB_multitexture QUILLMERE_HOME=" + home);
+    EXPECT_EQ(o.exitCode, 0);
+    // The driver may say something of its own first.
+    std::string message = extensionMessage;
+    ASSERT_GE(o.output.size(), message.size());
+    EXPECT_EQ(o.output.substr(o.output.size() - message.size()), message);
+    // The context was made: the driver block is there.
+    EXPECT_NE(readFile(home + "/game.log").find("Vendor: "), std::string::npos);
+    std::filesystem::remove_all(home);
+}
+
+// Starts the game in its own folder on a private display, notes the window's
+// geometry once it shows, then presses Escape. Returns the outcome; the
+// geometry (xdotool's words) is left in home/geometry.
+Outcome runAndEscape(const std::string& home) {
+    std::string script =
+        "(id=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillmere$' | head -1); "
+        "sleep 0.3; xdotool getwindowgeometry $id > '" +
+        home + "/geometry'; xdotool windowfocus --sync $id; xdotool key Escape) >/dev/null 2>&1 &";
+    if (std::system(script.c_str()) != 0) {
+        return Outcome{};
+    }
+    return runGame("QUILLMERE_HOME=" + home, 30);
+}
+
+TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_escape");
+    std::filesystem::create_directories(home);
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.output, "");
+    std::string log = readFile(home + "/game.log");
+    EXPECT_NE(log.find("Renderer: "), std::string::npos);
+    ASSERT_GE(log.size(), 12u);
+    EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, FirstRunIsFullScreenAndTheChoiceIsSaved) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_first");
+    std::filesystem::create_directories(home + "/data");
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_NE(readFile(home + "/geometry").find("Geometry: 1280x1024"), std::string::npos)
+        << readFile(home + "/geometry");
+    Settings* settings = Settings::create();
+    ASSERT_TRUE(settings->load(home + "/data/dx.cfg"));
+    EXPECT_TRUE(settings->fullScreen);
+    Settings::destroy();
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_placed");
+    std::filesystem::create_directories(home + "/data");
+    Settings* settings = Settings::create();
+    settings->fullScreen = false;
+    settings->width = 640;
+    settings->height = 480;
+    settings->x = 100;
+    settings->y = 80;
+    ASSERT_TRUE(settings->save(false, home + "/data/dx.cfg"));
+    Settings::destroy();
+
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    std::string geometry = readFile(home + "/geometry");
+    EXPECT_NE(geometry.find("Position: 100,80"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 640x480"), std::string::npos) << geometry;
+
+    settings = Settings::create();
+    ASSERT_TRUE(settings->load(home + "/data/dx.cfg"));
+    EXPECT_FALSE(settings->fullScreen);
+    EXPECT_EQ(settings->x, 100);
+    EXPECT_EQ(settings->y, 80);
+    EXPECT_EQ(settings->width, 640);
+    Settings::destroy();
+    std::filesystem::remove_all(home);
+}

@@ -1,0 +1,131 @@
+#include "FrameFixture.h"
+
+using ::testing::ElementsAre;
+using namespace platform;
+
+using WindowProcTest = FrameFixture;
+
+TEST_F(WindowProcTest, ActivationFollowsTheMessage) {
+    EXPECT_FALSE(app->isActive());
+    EXPECT_EQ(app->windowProc(makeMessage(WM_ACTIVATE, 2)), 1);
+    EXPECT_TRUE(app->isActive());
+    app->windowProc(makeMessage(WM_ACTIVATE, 0));
+    EXPECT_FALSE(app->isActive());
+}
+
+TEST_F(WindowProcTest, RestoreAfterProgramMinimiseActivatesTopWindow) {
+    openWindow();
+    RecordingWindow menu(journal, "menu");
+    app->pushWindow(&menu);
+    journal.clear();
+    app->windowProc(makeMessage(WM_SIZE, SIZE_RESTORED)); // not minimised: nothing
+    EXPECT_TRUE(journal.empty());
+    app->minimize();
+    EXPECT_TRUE(app->isMinimized());
+    app->windowProc(makeMessage(WM_SIZE, SIZE_MINIMIZED));
+    EXPECT_TRUE(app->isMinimized());
+    app->windowProc(makeMessage(WM_SIZE, SIZE_RESTORED));
+    EXPECT_FALSE(app->isMinimized());
+    EXPECT_THAT(journal, ElementsAre("menu.activate"));
+}
+
+TEST_F(WindowProcTest, AltF4AsksTheTopWindowAndDropsDialogs) {
+    openWindow();
+    RecordingWindow menu(journal, "menu");
+    RecordingDialog dialog(journal, "dlg");
+    app->pushWindow(&menu);
+    app->pushDialog(&dialog);
+    journal.clear();
+    app->windowProc(makeMessage(WM_CLOSE, 1));
+    EXPECT_TRUE(app->dialogs().empty());
+    EXPECT_THAT(journal, ElementsAre("menu.closeRequest"));
+    EXPECT_TRUE(native->visible);
+    Message m;
+    EXPECT_FALSE(native->peekMessage(m)); // no quit
+}
+
+TEST_F(WindowProcTest, PlainCloseHidesAndQuits) {
+    openWindow();
+    RecordingWindow menu(journal, "menu");
+    app->pushWindow(&menu);
+    journal.clear();
+    app->postCloseMessage();
+    EXPECT_TRUE(app->runPass());
+    EXPECT_FALSE(native->visible);
+    EXPECT_TRUE(journal.empty());
+    EXPECT_FALSE(app->runPass()); // the quit message
+    EXPECT_EQ(app->exitCode(), 0);
+}
+
+TEST_F(WindowProcTest, InputGoesToTopDialogElseTopWindowUnchanged) {
+    openWindow();
+    RecordingWindow game(journal, "game");
+    app->pushWindow(&game);
+    app->windowProc(makeMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, makeLParam(-5, 599)));
+    RecordingDialog dialog(journal, "dlg");
+    app->pushDialog(&dialog);
+    journal.clear();
+    app->windowProc(makeMessage(WM_MOUSEMOVE, 0, makeLParam(10, 20)));
+    app->windowProc(makeMessage(WM_LBUTTONDOWN, MK_LBUTTON, makeLParam(10, 20)));
+    app->windowProc(makeMessage(WM_LBUTTONUP, MK_CONTROL, makeLParam(10, 20)));
+    app->windowProc(makeMessage(WM_RBUTTONDOWN, MK_RBUTTON, makeLParam(11, 21)));
+    app->windowProc(makeMessage(WM_RBUTTONUP, 0, makeLParam(11, 21)));
+    app->windowProc(makeMessage(WM_KEYDOWN, VK_DELETE));
+    app->windowProc(makeMessage(WM_CHAR, 'x', 3));
+    EXPECT_THAT(journal, ElementsAre("dlg.move 10,20 0", "dlg.ldown 10,20 1", "dlg.lup 10,20 8",
+                                     "dlg.rdown 11,21 2", "dlg.rup 11,21 0", "dlg.key 46",
+                                     "dlg.char 120 x3"));
+}
+
+TEST_F(WindowProcTest, NegativeAndLargeCoordinatesArriveSignExtended) {
+    RecordingWindow game(journal, "game");
+    app->pushWindow(&game);
+    journal.clear();
+    app->windowProc(makeMessage(WM_MOUSEMOVE, 0, makeLParam(-12, 32767)));
+    app->windowProc(makeMessage(WM_MOUSEMOVE, 0, makeLParam(1000, -1)));
+    EXPECT_THAT(journal, ElementsAre("game.move -12,32767 0", "game.move 1000,-1 0"));
+}
+
+namespace {
+
+// Opens a dialog from its key handler.
+class Opener : public Window {
+public:
+    Window* toOpen = nullptr;
+    void onKeyDown(int) override { Application::instance()->pushDialog(toOpen); }
+};
+
+} // namespace
+
+TEST_F(WindowProcTest, DialogPushedByAHandlerGetsTheNextMessage) {
+    Opener opener;
+    RecordingDialog dialog(journal, "dlg");
+    opener.toOpen = &dialog;
+    app->pushWindow(&opener);
+    native->queue.push_back(makeMessage(WM_KEYDOWN, 'Q'));
+    native->queue.push_back(makeMessage(WM_CHAR, 'q', 1));
+    app->runPass();
+    journal.clear();
+    app->runPass();
+    EXPECT_THAT(journal, ElementsAre("dlg.char 113 x1"));
+}
+
+TEST_F(WindowProcTest, MessagesWithoutScreensAreHarmless) {
+    EXPECT_EQ(app->windowProc(makeMessage(WM_KEYDOWN, VK_ESCAPE)), 0);
+    EXPECT_EQ(app->windowProc(makeMessage(WM_CLOSE, 1)), 0);
+    EXPECT_EQ(app->windowProc(makeMessage(WM_SIZE, SIZE_RESTORED)), 0);
+    EXPECT_EQ(app->windowProc(makeMessage(WM_TIMER)), 0);
+}
+
+TEST(CursorPosition, ClientCoordinatesEvenOutsideTheWindow) {
+    EXPECT_EQ(Application::cursorPosition().x, 0);
+    auto fake = std::make_unique<FakeNativeWindow>();
+    FakeNativeWindow* native = fake.get();
+    Application::create("main", std::move(fake));
+    Application::instance()->createWindow("t", 100, 50, 800, 600);
+    native->cursor = {90, 700};
+    platform::Point p = Application::cursorPosition();
+    EXPECT_EQ(p.x, -11); // left of the client: negative
+    EXPECT_EQ(p.y, 649); // below it: beyond 599
+    Application::destroy();
+}
