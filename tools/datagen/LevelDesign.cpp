@@ -108,8 +108,8 @@ const Form kSequence[LevelDesign::levelCount] = {
     F::Wheel,     F::HoleyHex,  F::Tile,      F::Circle,    F::Snowflake, F::Moat,     F::Diamond,
     F::Clover,    F::Ring,      F::Flower,    F::Heart,     F::Crescent,  F::Wheel,    F::TwinLobes,
     F::HoleyHex,  F::Moat,      F::Circle,    F::Snowflake, F::Diamond,   F::Clover,   F::Ring,
-    F::Flower,    F::Heart,     F::Moat,      F::Tile,      F::Wheel,     F::HoleyHex, F::Circle,
-    F::Snowflake, F::Hexagon,
+    F::Flower,    F::Heart,     F::Moat,      F::Tile,      F::Hexagon,   F::HoleyHex, F::Circle,
+    F::Snowflake, F::Wheel,
 };
 
 constexpr double kRowUnits = HexBoard::rowHeight / HexBoard::cellWidth;
@@ -234,7 +234,9 @@ bool insideForm(Form f, double R, const Rel& p) {
         // Six short arms, three cells across, round a broad core.
         return d <= R && (minAxis <= 1 || d <= R * 0.6);
     case Form::Wave:
-        return std::abs(y - (0.9 + 0.1 * R) * std::sin(x * 0.7)) <= 1.6 + 0.25 * R && ax <= R + 0.3;
+        // A swell of water with rounded ends (no slivers where it is cut).
+        return std::abs(y - (0.9 + 0.1 * R) * std::sin(x * 0.7)) <= 1.6 + 0.25 * R &&
+               inDisc(p, 0, 0, R + 0.3);
     case Form::Moat: {
         // A hexagon inside a ring, joined by six broad bridges on the axes.
         int moat = static_cast<int>(std::lround(R * 0.5));
@@ -349,7 +351,8 @@ void findOutside(Outline& o) {
 // Half-filled and filled cells: none in the first chapter, then one of a few
 // patterns that rotate from level to level.
 void decorate(Outline& o, int number) {
-    if (number <= 10) {
+    // The first chapter has nothing pre-filled; the last level gives no help.
+    if (number <= 10 || number == LevelDesign::levelCount) {
         return;
     }
     const int pattern = number % 4;
@@ -596,7 +599,15 @@ double progress(int number) {
 } // namespace
 
 int LevelDesign::fillPercentFor(int number) {
-    return 4 + static_cast<int>(std::lround(22.0 * progress(number)));
+    // A new colour is a big step, so the starting balls ease off for a
+    // stretch after one and then climb again.
+    int ease = 0;
+    for (int step = 2; step <= number; ++step) {
+        if (coloursFor(step) != coloursFor(step - 1)) {
+            ease = std::max(0, 10 - (number - step) * 2 / 5);
+        }
+    }
+    return std::max(2, 4 + static_cast<int>(std::lround(26.0 * progress(number))) - ease);
 }
 
 int LevelDesign::jokerPercentFor(int number) {
@@ -604,7 +615,7 @@ int LevelDesign::jokerPercentFor(int number) {
 }
 
 int LevelDesign::lockedCountFor(int number) {
-    return number < 16 ? 0 : std::min(15, 3 * ((number - 16) / 16 + 1));
+    return number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 16 + 1));
 }
 
 int LevelDesign::targetWorkFor(int number) {
