@@ -165,12 +165,13 @@ TEST_F(Levels, HundredFilesInTheGamesFormat) {
 
 TEST_F(Levels, EveryCellOnScreenAndClearOfTheDisplay) {
     // Score (centred on x 85 at y 40), lives (x 65, y 90) and level (x 55,
-    // y 140) with their labels in the top-left corner; the chain meter from
-    // (664, 8) to (792, 136) with its counter at (750, 60).
+    // y 140) on their plaque in the top-left corner; the chain meter from
+    // (664, 8) to (792, 136) with its counter at (750, 60) on its ledge; the
+    // in-game menu button, 128 by 32 at (10, 560).
     struct Box {
         double x0, y0, x1, y1;
     };
-    const Box display[] = {{0, 0, 160, 170}, {664, 8, 792, 136}};
+    const Box display[] = {{0, 0, 160, 166}, {654, 0, 800, 156}, {10, 560, 138, 592}};
     for (int n = 1; n <= 100; ++n) {
         SCOPED_TRACE(n);
         ParsedLevel level = parse(file(n));

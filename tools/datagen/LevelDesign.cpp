@@ -638,8 +638,8 @@ bool LevelDesign::touchesDisplay(double x, double y) {
     };
     static const Box kept[] = {
         {0, 0, 170, 178},   // score, lives and level
-        {660, 0, 800, 140}, // chain meter and its counter
-        {0, 525, 150, 600}, // menu button corners
+        {650, 0, 800, 160}, // chain meter, its counter and its ledge
+        {0, 525, 150, 600}, // the menu button, and its twin corner
         {690, 525, 800, 600},
     };
     const double rad = HexBoard::cellRadius;
