@@ -122,7 +122,8 @@ Field::~Field() = default;
 // ---------------------------------------------------------------------------
 // Construction
 
-void Field::build(const LevelFile& file) {
+void Field::build(const LevelFile& given) {
+    const LevelFile& file = given.isValid() ? given : LevelFile::fallback();
     m_colours = file.colours;
     m_jokerPercent = file.jokerPercent;
     m_geometry = HexGeometry(file.rows, file.columns);
@@ -589,8 +590,13 @@ void Field::placeNewCells() {
 // The update
 
 void Field::update(float elapsedMs) {
-    const float dt = elapsedMs;
-    const int wholeMs = static_cast<int>(dt);
+    const float dt = std::isfinite(elapsedMs) ? elapsedMs : 0.0f;
+    // Whole milliseconds of the frame; the counters saturate instead of wrapping.
+    const int wholeMs = static_cast<int>(std::clamp(dt, -1.0e9f, 1.0e9f));
+    auto addMs = [wholeMs](int counter) {
+        return static_cast<int>(
+            std::clamp<long long>(static_cast<long long>(counter) + wholeMs, INT_MIN, INT_MAX));
+    };
 
     float chainTarget = static_cast<float>(m_chainCounter) / 4.0f;
     if (m_chainDisplay < chainTarget) {
@@ -598,9 +604,9 @@ void Field::update(float elapsedMs) {
     } else if (m_chainDisplay > chainTarget) {
         m_chainDisplay = std::max(m_chainDisplay - chainDisplayStep, chainTarget);
     }
-    m_idleMs = std::max(0, m_idleMs + wholeMs);
+    m_idleMs = std::max(0, addMs(m_idleMs));
     if (m_state == Play && !m_finished) {
-        m_statTimeOnLevel += wholeMs;
+        m_statTimeOnLevel = addMs(m_statTimeOnLevel);
     }
     if (m_state == Play || m_state == LevelOver) {
         m_previewAlpha = clamp01(m_previewAlpha + m_previewFadeStep);

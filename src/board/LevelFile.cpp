@@ -58,17 +58,21 @@ std::optional<LevelFile> LevelFile::parse(const unsigned char* bytes, std::size_
     level.jokerPercent = numbers[3];
     level.rows = numbers[4];
     level.columns = numbers[5];
-    if (level.colours < 1 || level.colours > maxColours || level.rows > maxSide ||
-        level.columns > maxSide) {
-        return std::nullopt;
-    }
     if (pos < size) {
         if (size - pos > maxMapBytes) {
             return std::nullopt;
         }
         level.map.assign(reinterpret_cast<const char*>(bytes + pos), size - pos);
     }
+    if (!level.isValid()) {
+        return std::nullopt;
+    }
     return level;
+}
+
+bool LevelFile::isValid() const {
+    return colours >= 1 && colours <= maxColours && rows >= 0 && rows <= maxSide && columns >= 0 &&
+           columns <= maxSide && map.size() <= maxMapBytes;
 }
 
 std::optional<LevelFile> LevelFile::parse(const std::string& text) {

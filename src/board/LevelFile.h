@@ -23,6 +23,10 @@ struct LevelFile {
     // position are ignored, a missing character is a position without a cell.
     std::string map;
 
+    // Whether a field can be built from these contents: 1 to 13 colours,
+    // 0 to 120 rows and columns, the map within its buffer.
+    bool isValid() const;
+
     // Parses a whole file. Empty when the file is shorter than its six
     // numbers, a number does not start with a digit, the board is larger than
     // the tables, the map is larger than its buffer or the number of colours

@@ -88,6 +88,22 @@ TEST(LevelFile, FallbackIsAnEmptyNineByNine) {
 
 class FieldConstruction : public BoardTest {};
 
+TEST_F(FieldConstruction, ContentsThatNoFileCouldGiveAreReplacedByTheFallback) {
+    LevelFile bad = LevelFile::fallback();
+    bad.colours = 0;
+    LevelFile negative = LevelFile::fallback();
+    negative.rows = -3;
+    LevelFile huge = LevelFile::fallback();
+    huge.columns = 500;
+    for (const LevelFile& file : {bad, negative, huge}) {
+        EXPECT_FALSE(file.isValid());
+        Field f(1, file, 1);
+        EXPECT_EQ(f.rows(), 9);
+        EXPECT_EQ(f.cellCount(), 61);
+        EXPECT_EQ(f.colours(), 5);
+    }
+}
+
 TEST_F(FieldConstruction, MapCharactersAndLineBreaksInsideTheMap) {
     // 3 rows, 3 columns: rows of 2, 3, 2 positions. A CR LF after row 0
     // takes two positions (the first two of row 1) and shifts the rest.

@@ -3,12 +3,12 @@
 #include "board/Field.h"
 #include "gfx/ResourceManager.h"
 #include "persist/Settings.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace boardtest;
 
@@ -21,10 +21,8 @@ protected:
     void SetUp() override {
         BoardTest::SetUp();
         previous = std::filesystem::current_path();
-        folder = std::filesystem::temp_directory_path() /
-                 ("quillmere_levels_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder / "levels");
-        std::filesystem::current_path(folder);
+        std::filesystem::create_directories(folder.path() / "levels");
+        std::filesystem::current_path(folder.path());
         ResourceManager::create("main");
         Settings::destroy();
         Settings::create();
@@ -33,15 +31,14 @@ protected:
         Settings::destroy();
         ResourceManager::destroy("main");
         std::filesystem::current_path(previous);
-        std::filesystem::remove_all(folder);
         BoardTest::TearDown();
     }
     void write(const std::string& name, const std::string& text) {
-        std::ofstream out(folder / name, std::ios::binary);
+        std::ofstream out(folder.file(name), std::ios::binary);
         out << text;
     }
     std::filesystem::path previous;
-    std::filesystem::path folder;
+    TempDir folder;
 };
 
 TEST_F(LevelResource, ReadsTheNumberedFileAndRaisesTheHighestLevel) {
