@@ -151,7 +151,7 @@ TEST(LevelsInPlay, EveryLevelReadsAsDesigned) {
     addLevels(tree);
     for (int n = 1; n <= LevelDesign::levelCount; ++n) {
         SCOPED_TRACE(n);
-        const LevelSpec design = LevelDesign::level(n);
+        const LevelPlan design = LevelDesign::level(n);
         LevelFile file = parsed(tree, n);
         EXPECT_EQ(file.colours, design.colours);
         EXPECT_EQ(file.fillPercent, design.fillPercent);

@@ -574,7 +574,7 @@ Placement place(const Outline& o) {
 
 } // namespace
 
-std::string LevelSpec::fileText() const {
+std::string LevelPlan::fileText() const {
     std::string text;
     for (int v : {colours, fillPercent, 0, jokerPercent, rows, columns}) {
         text += std::to_string(v) + "\r\n";
@@ -656,7 +656,7 @@ bool LevelDesign::touchesDisplay(double x, double y) {
     return false;
 }
 
-LevelSpec LevelDesign::level(int number) {
+LevelPlan LevelDesign::level(int number) {
     if (number < 1 || number > levelCount) {
         throw std::out_of_range("level number");
     }
@@ -664,7 +664,7 @@ LevelSpec LevelDesign::level(int number) {
     const int target = targetWorkFor(number);
     const int islands = info(form).islands;
 
-    LevelSpec best;
+    LevelPlan best;
     int bestMiss = -1;
     std::vector<Rel> previous;
     for (int step = 0; step <= 150; ++step) {
@@ -706,8 +706,8 @@ LevelSpec LevelDesign::level(int number) {
     return best;
 }
 
-std::vector<LevelSpec> LevelDesign::all() {
-    std::vector<LevelSpec> levels;
+std::vector<LevelPlan> LevelDesign::all() {
+    std::vector<LevelPlan> levels;
     for (int n = 1; n <= levelCount; ++n) {
         levels.push_back(level(n));
     }
