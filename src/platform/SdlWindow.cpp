@@ -160,7 +160,13 @@ void SdlWindow::move(int x, int y, int outerWidth, int outerHeight) {
     if (!window_ || fullScreen_) {
         return;
     }
-    SDL_SetWindowSize(window_, outerWidth, outerHeight);
+    // Dragging moves the window on every mouse move: leave the size alone then.
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    if (w != outerWidth || h != outerHeight) {
+        SDL_SetWindowSize(window_, outerWidth, outerHeight);
+    }
     SDL_SetWindowPosition(window_, x, y);
 }
 

@@ -1,15 +1,18 @@
 // Start-up of the game executable itself.
 #include "app/Program.h"
 #include "TestSupport.h"
+#include "XDesktop.h"
 #include "persist/Settings.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -78,6 +81,18 @@ TEST(GameStart, WithoutDisplayTellsTheMissingExtensionAndExitsZero) {
     std::filesystem::remove_all(home);
 }
 
+TEST(GameStart, WithoutOpenGlTellsTheMissingExtensionAndExitsZero) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_nogl");
+    std::filesystem::create_directories(home);
+    // The window layer finds no OpenGL library to load.
+    Outcome o = runGame("SDL_OPENGL_LIBRARY=/nonexistent/libGL.so.1 QUILLMERE_HOME=" + home);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.output, extensionMessage);
+    std::filesystem::remove_all(home);
+}
+
 TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
     REQUIRE_DISPLAY();
     std::string home = tempPath("home_noext");
@@ -117,6 +132,26 @@ TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
     EXPECT_EQ(o.output, "");
     std::string log = readFile(home + "/game.log");
     EXPECT_NE(log.find("Renderer: "), std::string::npos);
+    ASSERT_GE(log.size(), 12u);
+    EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, ClosingTheWindowEndsTheRunCleanly) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_close");
+    std::filesystem::create_directories(home);
+    std::thread closer([] {
+        // Until the game's window is there.
+        for (int tries = 0; tries < 200 && !closeWindowNamed("Quillmere"); ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    Outcome o = runGame("QUILLMERE_HOME=" + home, 30);
+    closer.join();
+    EXPECT_EQ(o.exitCode, 0);
+    std::string log = readFile(home + "/game.log");
     ASSERT_GE(log.size(), 12u);
     EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
     std::filesystem::remove_all(home);

@@ -1,8 +1,10 @@
 // The real window and OpenGL context on the desktop (Xvfb under the test script).
-#include "ScreenCapture.h"
 #include "TestSupport.h"
+#include "XDesktop.h"
 #include "app/Application.h"
 #include "app/Log.h"
+#include "gfx/Texture.h"
+#include "picturewriter/PictureWriter.h"
 #include "platform/GlExtensions.h"
 
 #include <GL/gl.h>
@@ -199,4 +201,54 @@ TEST(RealWindow, FullScreenMapsTheDesktopCursorIntoClientPixels) {
     EXPECT_LE(corner.y, 0);
     app->destroyWindow();
     Application::destroy();
+}
+
+TEST(RealWindow, TexturesAreUsableAgainAfterEveryDisplaySwitch) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string path = tempPath("green.tga");
+    PictureWriter::Bytes pixels;
+    for (int i = 0; i < 16; ++i) {
+        pixels.insert(pixels.end(), {0, 255, 0}); // B, G, R
+    }
+    PictureWriter::Bytes file = PictureWriter::tga(2, 24, 4, 4, pixels);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+
+    ASSERT_TRUE(Application::create("main"));
+    Application* app = Application::instance();
+    app->view().setLogicalSize(800, 600);
+    ASSERT_TRUE(app->createWindow("Quillmere texture test", 50, 50, 800, 600));
+    app->createGraphics();
+    Texture* texture = Texture::load(nullptr, path, false, false);
+    ASSERT_NE(texture, nullptr);
+
+    auto drawTexture = [&] {
+        app->view().setup2D(app->getWidth(), app->getHeight());
+        glDisable(GL_DEPTH_TEST);
+        glClearColor(0, 0, 1, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glColor3f(1, 1, 1);
+        glBindTexture(GL_TEXTURE_2D, texture->glName());
+        texture->drawSized(100, 100, 0, 200, 200);
+        glFinish();
+        return pixelAt(200, 200);
+    };
+    for (const char* when : {"windowed", "full screen", "windowed again"}) {
+        if (std::string(when) == "full screen") {
+            ASSERT_TRUE(app->enterFullScreen(800, 600));
+        } else if (std::string(when) == "windowed again") {
+            ASSERT_TRUE(app->leaveFullScreen());
+        }
+        ASSERT_NE(texture->glName(), 0u) << when;
+        EXPECT_TRUE(glIsTexture(texture->glName())) << when;
+        Rgb seen = drawTexture();
+        EXPECT_GT(seen.g, 200) << when;
+        EXPECT_LT(seen.b, 50) << when;
+    }
+    delete texture;
+    app->destroyWindow();
+    Application::destroy();
+    std::filesystem::remove(path);
 }

@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "app/EmptyScreen.h"
 
 using ::testing::ElementsAre;
 using namespace platform;
@@ -128,4 +129,19 @@ TEST(CursorPosition, ClientCoordinatesEvenOutsideTheWindow) {
     EXPECT_EQ(p.x, -11); // left of the client: negative
     EXPECT_EQ(p.y, 649); // below it: beyond 599
     Application::destroy();
+}
+
+TEST_F(WindowProcTest, EmptyScreenQuitsOnEscapeOnly) {
+    openWindow();
+    EmptyScreen screen;
+    app->pushWindow(&screen);
+    native->queue.push_back(makeMessage(WM_KEYDOWN, VK_RETURN));
+    native->queue.push_back(makeMessage(WM_KEYDOWN, VK_ESCAPE));
+    native->onSwap = [this] {
+        if (native->swaps > 100) {
+            native->postQuitMessage(9); // Escape did not end the run
+        }
+    };
+    EXPECT_EQ(app->run(), 0);
+    EXPECT_FALSE(native->visible);
 }

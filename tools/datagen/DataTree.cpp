@@ -22,3 +22,7 @@ void DataTree::addPacked(const std::string& name, const std::string& text) {
 void DataTree::addLoose(const std::string& name, Bytes bytes) {
     insertOnce(m_loose, name, std::move(bytes));
 }
+
+void DataTree::addReview(const std::string& name, Bytes bytes) {
+    insertOnce(m_review, name, std::move(bytes));
+}

@@ -15,11 +15,16 @@ public:
     void addPacked(const std::string& name, Bytes bytes);
     void addPacked(const std::string& name, const std::string& text);
     void addLoose(const std::string& name, Bytes bytes);
+    // Files for the developers' review (the contact sheet), written beside
+    // the game folder, never read by the game.
+    void addReview(const std::string& name, Bytes bytes);
 
     const std::map<std::string, Bytes>& packed() const { return m_packed; }
     const std::map<std::string, Bytes>& loose() const { return m_loose; }
+    const std::map<std::string, Bytes>& review() const { return m_review; }
 
 private:
     std::map<std::string, Bytes> m_packed;
     std::map<std::string, Bytes> m_loose;
+    std::map<std::string, Bytes> m_review;
 };

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Writes the key/value text the game's property files are read from: one
+// "key value" pair a line, values with blanks in double quotes.
+class PropertyText {
+public:
+    PropertyText& comment(const std::string& text) {
+        m_text += "// " + text + "\n";
+        return *this;
+    }
+    PropertyText& set(const std::string& key, const std::string& value) {
+        m_text += key + " ";
+        m_text +=
+            value.find(' ') == std::string::npos && !value.empty() ? value : "\"" + value + "\"";
+        m_text += "\n";
+        return *this;
+    }
+    PropertyText& set(const std::string& key, int value) { return set(key, std::to_string(value)); }
+    PropertyText& set(const std::string& key, double value) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%g", value);
+        return set(key, std::string(buffer));
+    }
+    const std::string& text() const { return m_text; }
+
+private:
+    std::string m_text;
+};

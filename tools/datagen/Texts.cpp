@@ -1,0 +1,439 @@
+#include "Texts.h"
+
+#include "BoardArt.h"
+#include "Canvas.h"
+#include "Gallery.h"
+#include "SeededRandom.h"
+
+#include <cmath>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// A little hexagonal board of 5 rows (5, 6, 7, 6, 5 cells), as the game's.
+struct Patch {
+    static constexpr int kRows = 5, kColumns = 7, kMiddle = 2;
+    double ox = 0, oy = 0, radius = 16;
+
+    static int width(int row) { return kColumns - std::abs(kMiddle - row); }
+    double cellW() const { return radius * std::sqrt(3.0); }
+    double rowH() const { return radius * 1.5 + 1; }
+    double x(double row, double col) const {
+        return ox + std::abs(kMiddle - row) * cellW() / 2 + col * cellW();
+    }
+    double y(double row) const { return oy + (row - kMiddle) * rowH(); }
+};
+
+struct BallAt {
+    double row, col;
+    int colour;
+    double scale = 1, alpha = 1;
+};
+
+struct Scene {
+    std::vector<std::vector<int>> fill; // per row and cell; -1 no cell
+    std::vector<BallAt> balls;
+    std::vector<std::pair<double, double>> sparkles; // cells (row, col) with path sparkles
+    int selected = -1;                               // index of the selected ball
+    double burst = 0;                                // sparks around exploding balls
+};
+
+Scene emptyScene(int fillValue = 0) {
+    Scene s;
+    for (int r = 0; r < Patch::kRows; ++r) {
+        s.fill.emplace_back(Patch::width(r), fillValue);
+    }
+    return s;
+}
+
+Picture draw(const Scene& scene, int w, int h, double radius) {
+    Canvas canvas(w, h);
+    cairo_t* cr = canvas.cr();
+    Patch p;
+    p.radius = radius;
+    // Centre the patch.
+    p.ox = w / 2.0 - 3 * p.cellW();
+    p.oy = h / 2.0;
+    for (int r = 0; r < Patch::kRows; ++r) {
+        for (int c = 0; c < Patch::width(r); ++c) {
+            if (scene.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] >= 0) {
+                BoardArt::cellBack(
+                    cr, p.x(r, c), p.y(r), radius * 0.95,
+                    scene.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
+            }
+        }
+    }
+    for (const auto& [r, c] : scene.sparkles) {
+        BoardArt::spark(cr, p.x(r, c), p.y(r), radius * 0.7, Palette::gold, 0.9);
+    }
+    for (std::size_t i = 0; i < scene.balls.size(); ++i) {
+        const BallAt& b = scene.balls[i];
+        if (b.alpha <= 0) {
+            continue;
+        }
+        const double bx = p.x(b.row, b.col), by = p.y(b.row);
+        if (static_cast<int>(i) == scene.selected) {
+            Shapes::glow(cr, bx, by, radius * 1.5, Palette::gold, 0.8);
+        }
+        cairo_push_group(cr);
+        BoardArt::ball(cr, bx, by, radius * 0.72 * b.scale, b.colour, 0.9);
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, b.alpha);
+        if (b.scale > 1.05 && scene.burst > 0) {
+            SeededRandom rng(static_cast<std::uint32_t>(i * 31 + 7));
+            for (int k = 0; k < 10; ++k) {
+                const double a = rng.between(0, 2 * M_PI),
+                             d = radius * (0.6 + 1.6 * scene.burst) * rng.between(0.6, 1.2);
+                BoardArt::spark(cr, bx + std::cos(a) * d, by + std::sin(a) * d, radius * 0.45,
+                                Palette::gold, 1 - scene.burst * 0.6);
+            }
+        }
+    }
+    return canvas.picture();
+}
+
+using Script = std::function<Scene(int frame)>;
+
+struct Animation {
+    std::string name; // description file
+    int frames;
+    Script script;
+};
+
+// Writes the frames (PNG, rows flipped so the particle sprite shows them
+// upright) and the XML description that lists them.
+void addAnimation(Gallery& gallery, const Animation& a, int w, int h, double radius) {
+    std::ostringstream xml;
+    xml << "<animation texWrap=\"0\" texDynamic=\"0\">\r\n  <group>\r\n";
+    const std::string stem = a.name.substr(0, a.name.size() - 4);
+    const int perRow = 4;
+    Picture strip(w * perRow, h * ((a.frames + perRow - 1) / perRow));
+    for (int f = 0; f < a.frames; ++f) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "_%02d.png", f);
+        const std::string file = stem + suffix;
+        const Picture frame = draw(a.script(f), w, h, radius);
+        gallery.add(file, frame, PictureUse::SpritePng, false);
+        strip.place(frame, (f % perRow) * w, (f / perRow) * h);
+        xml << "    <frame>" << file << "</frame>\r\n";
+    }
+    gallery.addReviewOnly(stem + "_*.png (frames)", strip);
+    xml << "  </group>\r\n</animation>\r\n";
+    gallery.addText(a.name, xml.str());
+}
+
+double ease(double t) {
+    return t * t * (3 - 2 * t);
+}
+
+// A ball picked up and carried along a path of free cells.
+Scene moveScene(int f) {
+    Scene s = emptyScene();
+    s.balls = {{2, 0, 0}, {1, 2, 1}, {2, 2, 2}, {3, 2, 3}, {2, 5, 0}, {1, 4, 0}};
+    // Path: (2,0) -> (2,1) -> (1,1) [row 1 col 1] -> (0,1) -> ... ends beside the two reds.
+    const std::vector<std::pair<double, double>> path{{2, 0}, {2, 1}, {1, 1},
+                                                      {0, 1}, {0, 2}, {0, 3}};
+    const int travel = static_cast<int>(path.size()) - 1;
+    if (f == 0) {
+        s.selected = 0;
+    } else if (f <= travel) {
+        s.selected = 0;
+        for (std::size_t i = static_cast<std::size_t>(f); i < path.size(); ++i) {
+            s.sparkles.push_back(path[i]);
+        }
+        s.balls[0].row = path[static_cast<std::size_t>(f)].first;
+        s.balls[0].col = path[static_cast<std::size_t>(f)].second;
+    } else {
+        s.balls[0].row = path.back().first;
+        s.balls[0].col = path.back().second;
+    }
+    return s;
+}
+
+// Three of a colour in a row explode and fill their cells.
+Scene lineScene(int f, int axis) {
+    Scene s = emptyScene();
+    // Three cells on one axis through the middle, and a ball that completes them.
+    std::vector<std::pair<double, double>> line;
+    if (axis == 0) {
+        line = {{2, 2}, {2, 3}, {2, 4}};
+    } else if (axis == 1) {
+        line = {{1, 2}, {2, 3}, {3, 3}};
+    } else {
+        line = {{1, 3}, {2, 3}, {3, 2}};
+    }
+    s.balls = {{line[0].first, line[0].second, 2},
+               {line[1].first, line[1].second, 2},
+               {0, 1, 5},
+               {4, 3, 7}};
+    const std::pair<double, double> start{4, 0};
+    if (f < 3) {
+        const double t = ease(f / 3.0);
+        s.balls.push_back({start.first + (line[2].first - start.first) * t,
+                           start.second + (line[2].second - start.second) * t, 2});
+        s.selected = f == 0 ? 4 : -1;
+    } else {
+        s.balls.push_back({line[2].first, line[2].second, 2});
+    }
+    if (f >= 4) {
+        const double t = std::min(1.0, (f - 4) / 3.0);
+        for (int i : {0, 1, 4}) {
+            s.balls[static_cast<std::size_t>(i)].scale = 1 + 0.5 * t;
+            s.balls[static_cast<std::size_t>(i)].alpha = 1 - t;
+        }
+        s.burst = t;
+        if (f >= 6) {
+            for (const auto& [r, c] : line) {
+                s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = f >= 7 ? 3 : 1;
+            }
+        }
+    }
+    return s;
+}
+
+// Empty cells become half filled, then filled, as balls explode on them.
+Scene fillScene(int f) {
+    Scene s = emptyScene();
+    int step = 0;
+    for (int r = 0; r < Patch::kRows; ++r) {
+        for (int c = 0; c < Patch::width(r); ++c) {
+            const int when = (r * 7 + c * 3) % 10;
+            s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = f > when + 4 ? 3
+                                                                               : f > when   ? 1
+                                                                                            : 0;
+            ++step;
+        }
+    }
+    s.fill[2][3] = 4; // a locked cell holding its ball
+    s.balls.push_back({2, 3, 4});
+    return s;
+}
+
+// New balls shown small beforehand, then landing.
+Scene newBallsScene(int f) {
+    Scene s = emptyScene();
+    s.balls = {{1, 1, 0}, {2, 4, 1}, {3, 2, 3}};
+    const BallAt fresh[] = {{0, 3, 2}, {2, 1, 4}, {4, 4, 0}};
+    for (const BallAt& b : fresh) {
+        BallAt n = b;
+        if (f < 4) {
+            n.scale = 0.5;
+            n.alpha = 0.8;
+        } else {
+            n.scale = std::min(1.5, 0.5 + (f - 3) * 0.35);
+            if (f >= 7) {
+                n.scale = 1.0;
+            }
+        }
+        s.balls.push_back(n);
+    }
+    return s;
+}
+
+// A special ball (joker, colour bomb or blast ball) completing a line.
+Scene specialScene(int f, int special) {
+    Scene s = emptyScene(1);
+    s.balls = {{2, 1, 0}, {2, 2, 0}, {1, 4, 3}, {3, 4, 0}, {0, 2, 5}, {4, 1, 0}};
+    const double t = ease(std::min(1.0, f / 3.0));
+    s.balls.push_back({4 + (2 - 4) * t, 4 + (3 - 4) * t, special});
+    if (f == 0) {
+        s.selected = 6;
+    }
+    if (f >= 4) {
+        const double e = std::min(1.0, (f - 4) / 3.0);
+        std::vector<int> gone{0, 1, 6};
+        if (special == BoardArt::colourBomb) {
+            gone = {0, 1, 3, 5, 6}; // every ball of the line's colour
+        } else if (special == BoardArt::blastBall) {
+            gone = {0, 1, 2, 3, 4, 5, 6}; // everything around
+        }
+        for (int i : gone) {
+            s.balls[static_cast<std::size_t>(i)].scale = 1 + 0.5 * e;
+            s.balls[static_cast<std::size_t>(i)].alpha = 1 - e;
+        }
+        s.burst = e;
+    }
+    return s;
+}
+
+// The chain: five scoring moves in a row fill the jar, and it bursts.
+Scene chainScene(int f) {
+    Scene s = emptyScene(f >= 8 ? 3 : 1);
+    for (int r = 0; r < Patch::kRows; ++r) {
+        for (int c = 0; c < Patch::width(r); ++c) {
+            if ((r + c) % 3 == 0 && f < 6) {
+                s.balls.push_back(
+                    {static_cast<double>(r), static_cast<double>(c), (r * 3 + c) % 5});
+            }
+        }
+    }
+    if (f >= 5 && f < 8) {
+        for (BallAt& b : s.balls) {
+            b.scale = 1.3;
+            b.alpha = 0.6;
+        }
+        s.burst = (f - 5) / 3.0;
+    }
+    return s;
+}
+
+// A completed level: every cell filled and shining.
+Scene levelScene(int f) {
+    Scene s = emptyScene(3);
+    s.sparkles = {{static_cast<double>(f % 5), static_cast<double>((f * 2) % 5)},
+                  {static_cast<double>((f + 2) % 5), static_cast<double>((f * 3 + 1) % 5)}};
+    return s;
+}
+
+struct HelpPage {
+    std::string title;
+    std::string animation; // description file
+    std::string caption;
+    std::string text;
+};
+
+std::string xmlElement(const std::string& tag, const std::string& attributes, double x, double y,
+                       const std::string& colour, const std::string& inner) {
+    std::ostringstream out;
+    out << "    <" << tag << " " << attributes << ">\r\n"
+        << "      <pos x=\"" << x << "\" y=\"" << y << "\" z=\"10\"/>\r\n"
+        << "      <font_color " << colour << "/>\r\n"
+        << "      " << inner << "\r\n"
+        << "    </" << tag << ">\r\n";
+    return out.str();
+}
+
+Picture hintPicture() {
+    Canvas canvas(512, 384);
+    Shapes::panel(canvas, 6, 6, 500, 372, 28, 0.95);
+    Lettering::gold(canvas, "How to play", Face::SerifBold, 40, 256, 58, Align::Centre);
+    cairo_t* cr = canvas.cr();
+    // Frames for the two animations (centred at local 131, 192 and 381, 192).
+    for (double cx : {131.0, 381.0}) {
+        Shapes::roundedRect(cr, cx - 118, 102, 236, 180, 16);
+        Shapes::setRgb(cr, {0.02, 0.01, 0.07}, 0.7);
+        cairo_fill_preserve(cr);
+        Shapes::setRgb(cr, Palette::goldDeep, 0.9);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+    Lettering::plain(canvas, "Move a ball to any cell", Face::SansBold, 15, 131, 304, Align::Centre,
+                     Palette::goldLight);
+    Lettering::plain(canvas, "a free path reaches.", Face::SansBold, 15, 131, 323, Align::Centre,
+                     Palette::goldLight);
+    Lettering::plain(canvas, "Three in a row explode", Face::SansBold, 15, 381, 304, Align::Centre,
+                     Palette::goldLight);
+    Lettering::plain(canvas, "and fill the cells below.", Face::SansBold, 15, 381, 323,
+                     Align::Centre, Palette::goldLight);
+    Lettering::plain(canvas, "Fill every cell to finish the level. Click to begin!", Face::Serif,
+                     16, 256, 358, Align::Centre, Palette::lilac);
+    return canvas.picture();
+}
+
+} // namespace
+
+void addTexts(Gallery& gallery) {
+    // The first hint page: a panel at (144, 108) with the two animations the
+    // game draws at (275, 300) and (525, 300).
+    gallery.add("dat/hints/hint00.tga", hintPicture(), PictureUse::QuadTga);
+    gallery.addText("dat/hints/hints.xml", "<hints>\r\n  <hint posx=\"144\" posy=\"108\" "
+                                           "posxcb=\"470\" posycb=\"12\"/>\r\n</hints>\r\n");
+    addAnimation(gallery, {"dat/hints/gameplay.xml", 8, moveScene}, 224, 168, 17);
+    addAnimation(gallery, {"dat/hints/gameplay2.xml", 8, [](int f) { return lineScene(f, 0); }},
+                 224, 168, 17);
+
+    const std::vector<HelpPage> pages{
+        {"Moving balls", "mui/help/move.xml", "A ball travels along free cells.",
+         "Click a ball to pick it up, then click a free cell: the ball travels there along a path "
+         "of free "
+         "cells. You may also drag it. Balls never jump over each other, so a cell that no free "
+         "path "
+         "reaches cannot be chosen. A right click puts the ball back."},
+        {"Lines of three", "mui/help/lines.xml", "Lines count on all three axes.",
+         "Three or more balls of one colour in a row explode. Rows run across the board and along "
+         "both "
+         "slanting axes of the hexagons. Longer lines score more, and several lines made by one "
+         "move all "
+         "count."},
+        {"Filling the garden", "mui/help/fill.xml", "Empty, half filled, filled.",
+         "Every ball that explodes fills the cell under it one step: an empty cell becomes half "
+         "filled, a "
+         "half-filled cell becomes filled. Fill every cell to complete the level. A caged ball "
+         "sits on a "
+         "locked cell: it cannot be moved, but a line through it sets the cell free."},
+        {"New balls", "mui/help/newballs.xml", "Small balls show what lands next.",
+         "After a move that makes no line, three to six new balls land. Their colours and cells "
+         "are "
+         "shown beforehand as small balls, so plan around them. When the board is full, the level "
+         "is "
+         "lost."},
+        {"Jokers", "mui/help/joker.xml", "The joker matches any colour.",
+         "The rainbow joker matches every colour in a line, and it may even start a line of its "
+         "own. "
+         "Keep it for the spot where no other ball fits. Later levels bring fewer jokers."},
+        {"Colour bombs", "mui/help/bomb.xml", "One colour clears the board.",
+         "A line of exactly four leaves a colour bomb behind. It matches every colour but never "
+         "starts a "
+         "line. Put it into a line: every ball of that line's colour on the whole board explodes."},
+        {"Blast balls", "mui/help/blast.xml", "A blast clears a wide circle.",
+         "A line of five or more leaves a blast ball. It matches every colour but never starts a "
+         "line. "
+         "Put it into a line and a blast goes off around it, exploding every ball near it and "
+         "filling "
+         "the cells it sweeps."},
+        {"The firefly jar", "mui/help/chain.xml", "Five scoring moves in a row.",
+         "Every move that explodes a line adds a firefly to the jar in the corner, and the number "
+         "beside "
+         "it tells how many scoring moves are still needed. Five in a row and the jar bursts in a "
+         "blast "
+         "around your last line. A move without a line empties the jar."},
+        {"Lives and levels", "mui/help/level.xml", "Fill the garden, level by level.",
+         "You have three spare lives. A lost level is played again and costs a life; when none is "
+         "left, "
+         "the game ends. There are 100 levels. Quick play earns a time bonus and chains a chain "
+         "bonus, "
+         "and the best scores enter the high-score table."},
+    };
+    const std::vector<Animation> animations{
+        {"mui/help/move.xml", 8, moveScene},
+        {"mui/help/lines.xml", 8, [](int f) { return lineScene(f, 1); }},
+        {"mui/help/fill.xml", 16, fillScene},
+        {"mui/help/newballs.xml", 8, newBallsScene},
+        {"mui/help/joker.xml", 8, [](int f) { return specialScene(f, BoardArt::joker); }},
+        {"mui/help/bomb.xml", 8, [](int f) { return specialScene(f, BoardArt::colourBomb); }},
+        {"mui/help/blast.xml", 8, [](int f) { return specialScene(f, BoardArt::blastBall); }},
+        {"mui/help/chain.xml", 10, chainScene},
+        {"mui/help/level.xml", 8, levelScene},
+    };
+    for (const Animation& a : animations) {
+        addAnimation(gallery, a, 256, 192, 19);
+    }
+
+    const std::string gold = "r=\"1\" g=\"0.85\" b=\"0.45\" a=\"1\"";
+    const std::string white = "r=\"1\" g=\"1\" b=\"1\" a=\"1\"";
+    const std::string lilac = "r=\"0.78\" g=\"0.72\" b=\"1\" a=\"1\"";
+    std::ostringstream xml;
+    xml << "<?xml version=\"1.0\"?>\r\n<!-- The help pages: every child of the root is a page. "
+           "-->\r\n<help>\r\n";
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const HelpPage& page = pages[i];
+        xml << "  <page>\r\n";
+        xml << xmlElement("title", "width=\"660\" height=\"1\" font_size=\"38\"", 70, 86, gold,
+                          "<text>" + page.title + "</text>");
+        xml << xmlElement("picture", "width=\"256\" height=\"192\"", 222, 282, white,
+                          "<image animated=\"1\" frame_time=\"300\" group=\"0\">" + page.animation +
+                              "</image>");
+        xml << xmlElement("caption", "width=\"300\" height=\"2\" font_size=\"17\"", 90, 412, lilac,
+                          "<text>" + page.caption + "</text>");
+        xml << xmlElement("words", "width=\"360\" height=\"14\" font_size=\"22\"", 385, 150, white,
+                          "<text>" + page.text + "</text>");
+        xml << xmlElement("footer", "width=\"200\" height=\"1\" font_size=\"16\"", 350, 496, lilac,
+                          "<text>Page " + std::to_string(i + 1) + " of " +
+                              std::to_string(pages.size()) + "</text>");
+        xml << "  </page>\r\n";
+    }
+    xml << "</help>\r\n";
+    gallery.addText("mui/help.xml", xml.str());
+}
