@@ -749,8 +749,8 @@ void Field::findLines(bool arrived) {
     }
 }
 
-// The line through the ball on start along one axis, processed at once so
-// that the balls it marks end the walks of later tests.
+// The line from the ball on start along one axis, processed at once so that
+// the balls it marks end the walks of later tests.
 void Field::testLine(Cell start, HexGeometry::Axis axis) {
     const int k = ballAt(start)->colour;
     if (k == Ball::ColourBomb || k == Ball::BlastBall) {
@@ -771,9 +771,9 @@ void Field::testLine(Cell start, HexGeometry::Axis axis) {
     for (Cell p = start; joins(p); p = m_geometry.step(p, axis, true)) {
         line.push_back(p);
     }
-    if (line.empty()) {
-        return; // the ball itself is busy or already in a line on this axis
-    }
+    // The second walk starts beside the ball even when the ball itself did
+    // not join (busy, or already in a line on this axis): the balls beyond it
+    // still make a line of its colour.
     for (Cell p = m_geometry.step(start, axis, false); joins(p);
          p = m_geometry.step(p, axis, false)) {
         line.push_back(p);
@@ -913,9 +913,22 @@ void Field::save(PropertyFile& props) const {
     for (int r = 0; r < rows(); ++r) {
         for (int c = 0; c < width(r); ++c) {
             Ball* ball = ballAt(r, c);
-            field += std::to_string(ball ? ball->colour : -1) + ' ';
-            if (CellBack* back = cellBackAt(r, c)) {
-                backs += std::to_string(back->fill) + ' ';
+            int colour = ball ? ball->colour : -1;
+            int fill = isCell(r, c) ? cellBackAt(r, c)->fill : -1;
+            // A ball that has scored and is exploding would come back as a
+            // live ball and score again: it is saved as its removal leaves
+            // the cell. The clearing after the level summary scores nothing
+            // and is saved as it stands.
+            if (ball && m_state != LevelOver &&
+                (ball->state == Ball::Exploding || ball->state == Ball::Exploded)) {
+                fill = CellBack::fillAfterExplosion(fill);
+                colour = (ball->becomes == Ball::ColourBomb || ball->becomes == Ball::BlastBall)
+                             ? ball->becomes
+                             : -1;
+            }
+            field += std::to_string(colour) + ' ';
+            if (fill >= 0) {
+                backs += std::to_string(fill) + ' ';
             }
         }
     }

@@ -20,7 +20,11 @@ Point HexGeometry::centre(int r, int c) const {
 }
 
 int HexGeometry::rowAt(int y) const {
-    float top = static_cast<float>(y) - originY + (static_cast<float>(m_rows) / 2.0f) * rowHeight;
+    // Distance from the top edge of row 0, which lies half a row above its
+    // centre: m + 0.5 rows above the origin. For odd row counts that is
+    // rows / 2.0; for even ones rows / 2.0 would put the edge at the centre
+    // and answer the row above for the upper half of every row.
+    float top = static_cast<float>(y) - originY + (static_cast<float>(m_middle) + 0.5f) * rowHeight;
     return static_cast<int>(static_cast<float>(static_cast<int>(top)) / rowHeight);
 }
 

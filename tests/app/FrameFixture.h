@@ -1,7 +1,7 @@
 #pragma once
 
 // An application around a scripted window, a fake clock and a fresh journal.
-#include "FakeClock.h"
+#include "support/FakeClock.h"
 #include "FakeNativeWindow.h"
 #include "RecordingWindow.h"
 #include "app/Application.h"

@@ -81,6 +81,18 @@ TEST(GameStart, WithoutDisplayTellsTheMissingExtensionAndExitsZero) {
     std::filesystem::remove_all(home);
 }
 
+TEST(GameStart, WithoutOpenGlTellsTheMissingExtensionAndExitsZero) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_nogl");
+    std::filesystem::create_directories(home);
+    // The window layer finds no OpenGL library to load.
+    Outcome o = runGame("SDL_OPENGL_LIBRARY=/nonexistent/libGL.so.1 QUILLMERE_HOME=" + home);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_EQ(o.output, extensionMessage);
+    std::filesystem::remove_all(home);
+}
+
 TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
     REQUIRE_DISPLAY();
     std::string home = tempPath("home_noext");

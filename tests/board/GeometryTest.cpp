@@ -1,5 +1,7 @@
 #include "board/HexGeometry.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 TEST(HexGeometry, NineByNineRowWidths) {
@@ -116,4 +118,25 @@ TEST(HexGeometry, AxisStepsAreStraightLines) {
     EXPECT_EQ(g.step({4, 4}, HexGeometry::Falling, false), (Cell{5, 4}));
     EXPECT_EQ(g.step({4, 4}, HexGeometry::Rising, true), (Cell{5, 3}));
     EXPECT_EQ(g.step({4, 4}, HexGeometry::Rising, false), (Cell{3, 4}));
+}
+
+TEST(HexGeometry, EvenRowCountsFindTheCellUnderEveryPointOfIt) {
+    // With an even number of rows the middle row is rows / 2; the rows must
+    // still split half way between neighbouring centres, as with odd counts.
+    for (int rows : {2, 4, 8, 10, 14, 9, 15}) {
+        HexGeometry g(rows, 12);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < g.width(r); ++c) {
+                Point p = g.centre(r, c);
+                int x = static_cast<int>(p.x);
+                int y = static_cast<int>(p.y);
+                EXPECT_EQ(g.rowAt(y), r) << rows << " rows, " << r << "," << c;
+                EXPECT_EQ(g.columnAt(x, y), c) << rows << " rows, " << r << "," << c;
+                EXPECT_EQ(g.cellAt(p), (Cell{r, c}));
+                // A third of a row height above and below the centre.
+                EXPECT_EQ(g.rowAt(static_cast<int>(std::floor(p.y - 12.0f))), r);
+                EXPECT_EQ(g.rowAt(static_cast<int>(std::floor(p.y + 12.0f))), r);
+            }
+        }
+    }
 }

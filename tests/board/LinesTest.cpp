@@ -3,6 +3,7 @@
 #include "board/Blast.h"
 #include "board/ColourBomb.h"
 #include "board/Field.h"
+#include "platform/Random.h"
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,82 @@ TEST_F(Lines, SpecialsNeverStartALine) {
     f->update(16.0f);
     EXPECT_TRUE(newScores().empty());
     EXPECT_EQ(f->effectCount(), 0);
+}
+
+TEST_F(Lines, BusyBallStartsTheWalkOfTheLineBesideIt) {
+    // The test from a ball that does not join (here one still popping) finds
+    // nothing on its own side, but walks on from it in the opposite direction
+    // with its colour: three specials beside it make a line.
+    auto f = bareField(emptyLevel());
+    Ball* busy = FieldTestAccess::put(*f, 4, 0, 2);
+    busy->startPopping();
+    busy->delay = 100000.0f;
+    FieldTestAccess::put(*f, 4, 1, Ball::ColourBomb);
+    FieldTestAccess::put(*f, 4, 2, Ball::BlastBall);
+    FieldTestAccess::put(*f, 4, 3, Ball::ColourBomb);
+    f->update(16.0f);
+    // The three explode (the blast's first step then fills the cell under it).
+    std::vector<int> scores = newScores();
+    ASSERT_GE(scores.size(), 3u);
+    EXPECT_EQ(std::vector<int>(scores.begin(), scores.begin() + 3), (std::vector<int>{10, 12, 14}));
+    for (int c = 1; c < 4; ++c) {
+        EXPECT_EQ(f->ballAt(4, c)->state, Ball::Exploding);
+    }
+    EXPECT_EQ(busy->state, Ball::Popping);
+    ASSERT_EQ(f->effectCount(), 3);
+    auto* first = dynamic_cast<const ColourBomb*>(f->effect(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->colour(), 2); // the colour of the ball the walk started from
+    EXPECT_NE(dynamic_cast<const Blast*>(f->effect(1)), nullptr);
+    EXPECT_NE(dynamic_cast<const ColourBomb*>(f->effect(2)), nullptr);
+}
+
+TEST_F(Lines, LineFoundFromABusyBallKeepsItsWalkOrderForTheRandomPick) {
+    // A popping ball, then a joker and three balls of its colour: the line is
+    // found from the popping ball as joker, (4, 2), (4, 3), (4, 4), and the
+    // ball that becomes the colour bomb is picked from that order.
+    const std::vector<Cell> walk{{4, 1}, {4, 2}, {4, 3}, {4, 4}};
+    for (unsigned seed : {11u, 12u, 13u, 14u, 15u, 16u}) {
+        SCOPED_TRACE(seed);
+        auto f = bareField(emptyLevel());
+        Ball* busy = FieldTestAccess::put(*f, 4, 0, 2);
+        busy->startPopping();
+        busy->delay = 100000.0f;
+        FieldTestAccess::put(*f, 4, 1, Ball::Joker);
+        for (int c = 2; c < 5; ++c) {
+            FieldTestAccess::put(*f, 4, c, 2);
+        }
+        // The pick is the first number the update draws.
+        Random::seed(seed);
+        std::size_t pick = static_cast<std::size_t>(Random::rand()) % walk.size();
+        Random::seed(seed);
+        f->update(16.0f);
+        EXPECT_EQ(newScores().size(), 4u);
+        for (Cell p : walk) {
+            EXPECT_EQ(f->ballAt(p)->becomes, p == walk[pick] ? Ball::ColourBomb : 0)
+                << p.row << "," << p.col;
+        }
+    }
+}
+
+TEST_F(Lines, NewBallsLandOnTheirOwnCellsOnBoardsOfEvenRowCounts) {
+    for (int rows : {8, 10}) {
+        SCOPED_TRACE(rows);
+        auto f = bareField(emptyLevel(rows, 10));
+        std::vector<Cell> cells{{1, 2}, {rows / 2, 0}, {rows - 1, 3}, {0, 0}};
+        int colour = 0;
+        for (Cell p : cells) {
+            FieldTestAccess::addNewCell(*f, p.row, p.col, colour++);
+        }
+        f->placeNewCells();
+        colour = 0;
+        for (Cell p : cells) {
+            ASSERT_NE(f->ballAt(p), nullptr) << p.row << "," << p.col;
+            EXPECT_EQ(f->ballAt(p)->colour, colour++);
+            EXPECT_EQ(f->ballAt(p)->point, f->centre(p.row, p.col));
+        }
+        EXPECT_EQ(countBalls(*f), 4);
+    }
 }
 
 TEST_F(Lines, ColourBombWithTwoBallsDestroysTheColour) {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+
 using namespace boardtest;
 
 namespace {
@@ -117,6 +120,112 @@ TEST_F(Moves, WallsAndOneStepMoves) {
     EXPECT_FALSE(g->findPath(6, 2, 0, 5, path));
     EXPECT_FALSE(g->findPath(6, 2, 2, 2, path));
     EXPECT_FALSE(g->findPath(-1, 0, 2, 2, path));
+}
+
+// The search step by step as the rules give it: every neighbour is queued and
+// positions that are no cell, walls or already reached are skipped only when
+// they are taken from the queue.
+bool literalPath(const Field& f, Cell from, Cell to, const std::vector<Cell>& shown,
+                 std::vector<Cell>& path) {
+    const HexGeometry& g = f.geometry();
+    std::vector<int> dist(static_cast<std::size_t>(g.tableSize()), 0);
+    for (int r = 0; r < f.rows(); ++r) {
+        for (int c = 0; c < f.width(r); ++c) {
+            if (f.ballAt(r, c)) {
+                dist[static_cast<std::size_t>(g.index(r, c))] = -1;
+            }
+        }
+    }
+    dist[static_cast<std::size_t>(g.index(from))] = 0;
+    std::deque<std::pair<Cell, int>> queue{{to, 1}};
+    bool found = false;
+    while (!queue.empty() && !found) {
+        auto [p, d] = queue.front();
+        queue.pop_front();
+        if (!f.isCell(p) || dist[static_cast<std::size_t>(g.index(p))] != 0) {
+            continue;
+        }
+        dist[static_cast<std::size_t>(g.index(p))] = d;
+        if (p == from) {
+            found = true;
+            break;
+        }
+        for (Cell n : g.neighbours(p)) {
+            queue.push_back({n, d + 1});
+        }
+    }
+    if (!found) {
+        return false;
+    }
+    std::deque<Cell> copy;
+    if (!shown.empty()) {
+        copy.assign(shown.begin() + 1, shown.end());
+    }
+    path = {from};
+    for (int d = dist[static_cast<std::size_t>(g.index(from))]; d >= 2; --d) {
+        std::vector<Cell> kept;
+        for (Cell n : g.neighbours(path.back())) {
+            if (f.isCell(n) && dist[static_cast<std::size_t>(g.index(n))] == d - 1) {
+                kept.push_back(n);
+            }
+        }
+        if (!copy.empty() && std::find(kept.begin(), kept.end(), copy.front()) != kept.end()) {
+            path.push_back(copy.front());
+            copy.pop_front();
+        } else {
+            path.push_back(kept.front());
+        }
+    }
+    return true;
+}
+
+TEST_F(Moves, SearchMatchesTheStepByStepSearchOnRandomBoards) {
+    unsigned state = 12345;
+    auto next = [&](unsigned n) {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) % n;
+    };
+    for (int board = 0; board < 60; ++board) {
+        int size = 5 + 2 * static_cast<int>(next(6)); // 5 to 15 rows and columns
+        std::string map = uniformMap(size, size, '0');
+        for (char& ch : map) {
+            if (next(10) == 0) {
+                ch = '.'; // holes
+            }
+        }
+        auto f = bareField(level(5, 0, 0, size, size, map), 1);
+        std::vector<Cell> cells;
+        for (int r = 0; r < size; ++r) {
+            for (int c = 0; c < f->width(r); ++c) {
+                if (f->isCell(r, c)) {
+                    cells.push_back({r, c});
+                    if (next(100) < 30) {
+                        FieldTestAccess::put(*f, r, c, 1);
+                    }
+                }
+            }
+        }
+        for (int query = 0; query < 40; ++query) {
+            Cell from = cells[next(static_cast<unsigned>(cells.size()))];
+            Cell to = cells[next(static_cast<unsigned>(cells.size()))];
+            if (!f->ballAt(from)) {
+                FieldTestAccess::put(*f, from.row, from.col, 2);
+            }
+            // Now and then a shown path (a shortest one found before) to follow.
+            std::vector<Cell> shown;
+            if (next(2) == 0) {
+                Cell other = cells[next(static_cast<unsigned>(cells.size()))];
+                literalPath(*f, from, other, {}, shown);
+            }
+            FieldTestAccess::setPreviewPath(*f, shown);
+            std::vector<Cell> expected{{-5, -5}};
+            std::vector<Cell> actual{{-5, -5}};
+            bool e = literalPath(*f, from, to, shown, expected);
+            bool a = f->findPath(from.row, from.col, to.row, to.col, actual);
+            ASSERT_EQ(a, e) << board << "/" << query;
+            ASSERT_EQ(actual, expected) << board << "/" << query;
+        }
+    }
 }
 
 TEST_F(Moves, PathsGoRoundWallsOnLargeBoards) {

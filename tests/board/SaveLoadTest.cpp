@@ -231,6 +231,79 @@ TEST_F(SaveLoad, SaveWhileLandingKeepsEachBallOnce) {
     }
 }
 
+TEST_F(SaveLoad, ExplodingBallsAreSavedAsTheirExplosionLeavesTheCells) {
+    // A line of four explodes; the game is saved before the balls are gone.
+    auto f = bareField(emptyLevel());
+    f->cellBackAt(8, 3)->fill = CellBack::Half;
+    for (int c = 0; c < 4; ++c) {
+        FieldTestAccess::put(*f, 8, c, 1);
+    }
+    FieldTestAccess::put(*f, 0, 0, 3); // stays
+    f->update(16.0f);
+    ASSERT_EQ(f->score(), 10 + 12 + 14 + 16);
+    int bombColumn = -1;
+    for (int c = 0; c < 4; ++c) {
+        ASSERT_EQ(f->ballAt(8, c)->state, Ball::Exploding);
+        if (f->ballAt(8, c)->becomes == Ball::ColourBomb) {
+            bombColumn = c;
+        }
+    }
+    ASSERT_NE(bombColumn, -1);
+    PropertyFile props;
+    f->save(props);
+
+    // Restored, the explosion has happened: the cells are one stage further,
+    // the colour bomb stands where it was made, and nothing scores again.
+    Field g(1, emptyLevel(), 3);
+    ASSERT_TRUE(g.load(roundTripText(props)));
+    EXPECT_EQ(g.score(), f->score());
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(g.cellBackAt(8, c)->fill, c == 3 ? CellBack::Filled : CellBack::Half) << c;
+        EXPECT_EQ(g.ballColourAt(8, c), c == bombColumn ? Ball::ColourBomb : -1) << c;
+    }
+    EXPECT_EQ(g.ballColourAt(0, 0), 3);
+    EXPECT_EQ(countBalls(g), 2);
+    ASSERT_TRUE(runUntil(
+        g, [&] { return settled(g); }, 2000));
+    EXPECT_EQ(g.score(), f->score());
+    EXPECT_EQ(g.ballsExploded(), 4);
+
+    // The field itself is left as it was: its balls still explode there.
+    ASSERT_TRUE(runUntil(
+        *f, [&] { return f->ballAt(8, 0) == nullptr; }, 1000));
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(f->cellBackAt(8, c)->fill, g.cellBackAt(8, c)->fill) << c;
+        EXPECT_EQ(f->ballColourAt(8, c), g.ballColourAt(8, c)) << c;
+    }
+}
+
+TEST_F(SaveLoad, BoardClearedAfterALostLevelIsSavedAsItStands) {
+    // The balls that the clearing explodes did not score and change no fill:
+    // a lost level saved meanwhile comes back full, and is lost again.
+    auto f = bareField(emptyLevel(3, 3));
+    const int colours[] = {0, 1, 2, 3, 4, 0, 1}; // no three alike
+    int i = 0;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < f->width(r); ++c) {
+            FieldTestAccess::put(*f, r, c, colours[i++]);
+        }
+    }
+    f->update(16.0f);
+    ASSERT_EQ(f->state(), Field::LevelOver);
+    ASSERT_FALSE(f->isComplete());
+    f->onClick(0, 0);
+    PropertyFile props;
+    f->save(props);
+    EXPECT_EQ(props.getString("field.field", ""), "0 1 2 3 4 0 1 ");
+    EXPECT_EQ(props.getString("field.cellBacks", ""), "0 0 0 0 0 0 0 ");
+    Field g(1, emptyLevel(3, 3), 3);
+    ASSERT_TRUE(g.load(props));
+    EXPECT_EQ(countBalls(g), 7);
+    ASSERT_TRUE(runUntil(
+        g, [&] { return g.isFinished(); }, 2000));
+    EXPECT_FALSE(g.isComplete());
+}
+
 TEST_F(SaveLoad, HostileTextsLeaveAValidField) {
     struct Hostile {
         const char* field;

@@ -1,12 +1,11 @@
-#include "app/View.h"
 #include "gfx/Font.h"
 #include "gfx/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
 #include "picturewriter/PictureWriter.h"
-#include "platform/NativeWindow.h"
 
 #include "FontPicture.h"
+#include "support/GlScreen.h"
 #include "support/TempDir.h"
 
 #include <GL/gl.h>
@@ -18,14 +17,9 @@
 #include <memory>
 
 using Bytes = PictureWriter::Bytes;
-using Rgb = std::array<int, 3>;
+using Rgb = GlScreen::Rgb;
 
 namespace {
-
-bool underCi() {
-    const char* ci = std::getenv("CI");
-    return ci != nullptr && std::string(ci) == "true";
-}
 
 // 4 by 4 picture colours, by picture row from the top and column.
 Rgb pictureColour(int row, int column) {
@@ -64,61 +58,16 @@ Bytes pngPicture() {
 
 } // namespace
 
-// A real window with a GL context and the 800 by 600 logical screen.
-class GlDraw : public ::testing::Test {
+class GlDraw : public GlScreen {
 protected:
-    // One window for the whole suite: starting the video system again for
-    // every test is slow and not reliable on every X server.
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY") == nullptr) {
-            problem = "no DISPLAY";
-            return;
-        }
-        window = platform::createSystemWindow().release();
-        if (!window->create("gl draw test", 0, 0, 800, 600) || !window->createContext()) {
-            problem = "no GL window or context";
-        }
-    }
-    static void TearDownTestSuite() {
-        delete window;
-        window = nullptr;
-        problem = nullptr;
-    }
-
     void SetUp() override {
-        if (problem != nullptr) {
-            if (underCi()) {
-                FAIL() << problem << " under CI";
-            }
-            GTEST_SKIP() << problem;
+        GlScreen::SetUp();
+        if (!IsSkipped() && !HasFailure()) {
+            resources = ResourceManager::create("gl-draw-test");
         }
-        ASSERT_TRUE(window->createContext());
-        ASSERT_TRUE(Texture::hasGlContext());
-        setUpScreen();
-        resources = ResourceManager::create("gl-draw-test");
     }
     void TearDown() override { ResourceManager::destroy("gl-draw-test"); }
 
-    void setUpScreen() {
-        View view;
-        view.setLogicalSize(800, 600);
-        view.applyOrtho(800, 600, false);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_BLEND);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glColor4f(1, 1, 1, 1);
-    }
-
-    // The colour at a logical point (y down), read from the back buffer.
-    Rgb pixel(int x, int y) {
-        glFinish();
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        std::uint8_t rgb[3] = {0, 0, 0};
-        glReadPixels(x, 599 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-        return Rgb{rgb[0], rgb[1], rgb[2]};
-    }
     bool lit(int x, int y) {
         const Rgb c = pixel(x, y);
         return std::max({c[0], c[1], c[2]}) > 100; // the font picture is red
@@ -144,8 +93,6 @@ protected:
         }
     }
 
-    static inline platform::NativeWindow* window = nullptr;
-    static inline const char* problem = nullptr;
     TempDir files;
     ResourceManager* resources = nullptr;
 };

@@ -2,7 +2,10 @@
 
 #include "platform/Clock.h"
 
+#include <vector>
+
 // A clock the test sets by hand; installed for the lifetime of the object.
+// Sleeping moves it on and is recorded.
 class FakeClock : public platform::Clock {
 public:
     FakeClock() { platform::setClock(this); }
@@ -11,7 +14,11 @@ public:
     FakeClock& operator=(const FakeClock&) = delete;
 
     unsigned milliseconds() override { return now; }
-    void sleep(unsigned ms) override { now += ms; }
+    void sleep(unsigned ms) override {
+        sleeps.push_back(ms);
+        now += ms;
+    }
 
     unsigned now = 0;
+    std::vector<unsigned> sleeps;
 };

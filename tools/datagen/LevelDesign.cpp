@@ -108,8 +108,8 @@ const Form kSequence[LevelDesign::levelCount] = {
     F::Wheel,     F::HoleyHex,  F::Tile,      F::Circle,    F::Snowflake, F::Moat,     F::Diamond,
     F::Clover,    F::Ring,      F::Flower,    F::Heart,     F::Crescent,  F::Wheel,    F::TwinLobes,
     F::HoleyHex,  F::Moat,      F::Circle,    F::Snowflake, F::Diamond,   F::Clover,   F::Ring,
-    F::Flower,    F::Heart,     F::Moat,      F::Tile,      F::Wheel,     F::HoleyHex, F::Circle,
-    F::Snowflake, F::Hexagon,
+    F::Flower,    F::Heart,     F::Moat,      F::Tile,      F::Hexagon,   F::HoleyHex, F::Circle,
+    F::Snowflake, F::Wheel,
 };
 
 constexpr double kRowUnits = HexBoard::rowHeight / HexBoard::cellWidth;
@@ -169,12 +169,12 @@ bool insideForm(Form f, double R, const Rel& p) {
         return p.q() <= a && p.r() <= a && p.s() <= a;
     }
     case Form::Flower: {
-        if (inDisc(p, 0, 0, R * 0.45)) {
+        if (inDisc(p, 0, 0, R * 0.4)) {
             return true;
         }
         for (int k = 0; k < 6; ++k) {
             double angle = k * M_PI / 3.0;
-            if (inDisc(p, std::cos(angle) * R * 0.64, std::sin(angle) * R * 0.64, R * 0.4)) {
+            if (inDisc(p, std::cos(angle) * R * 0.7, std::sin(angle) * R * 0.7, R * 0.34)) {
                 return true;
             }
         }
@@ -191,7 +191,7 @@ bool insideForm(Form f, double R, const Rel& p) {
         return k * k * k - hx * hx * hy * hy * hy <= 0.0;
     }
     case Form::Ring: {
-        int hole = static_cast<int>(std::floor(R / 2.0 - 0.5));
+        int hole = static_cast<int>(std::floor(R / 2.0 - 1.0));
         return d <= R && d > hole;
     }
     case Form::Star: {
@@ -220,23 +220,27 @@ bool insideForm(Form f, double R, const Rel& p) {
     case Form::Hourglass:
         return ax <= 0.8 + ay * 0.8 && ay <= R * 0.85 && ax <= R * 0.9;
     case Form::Wheel:
-        return d <= R && (d >= R - 1 || d <= 1 || minAxis == 0);
+        // Rim, hub and spokes three cells wide, so lines run along each.
+        return d <= R && (d >= R - 2 || d <= 2 || minAxis <= 1);
     case Form::HoleyHex:
-        return d <= R && !(floorMod(p.q(), 3) == 0 && floorMod(p.r(), 3) == 0 && d > 0);
+        // Holes four apart leave room for lines of three between them.
+        return d <= R && !(floorMod(p.q(), 4) == 0 && floorMod(p.r(), 4) == 0 && d > 0);
     case Form::Frame: {
         bool outer = ax <= R + 0.3 && ay <= R * 0.72;
-        bool inner = ax <= R - 2.2 && ay <= R * 0.72 - 1.9;
+        bool inner = ax <= R - 3.2 && ay <= R * 0.72 - 2.7;
         return outer && !inner;
     }
     case Form::Snowflake:
-        return d <= R && (minAxis <= 1 || d <= 2);
+        // Six short arms, three cells across, round a broad core.
+        return d <= R && (minAxis <= 1 || d <= R * 0.6);
     case Form::Wave:
-        return std::abs(y - (1.2 + 0.12 * R) * std::sin(x * 0.8)) <= 1.1 + 0.25 * R &&
-               ax <= R + 0.3;
+        // A swell of water with rounded ends (no slivers where it is cut).
+        return std::abs(y - (0.9 + 0.1 * R) * std::sin(x * 0.7)) <= 1.6 + 0.25 * R &&
+               inDisc(p, 0, 0, R + 0.3);
     case Form::Moat: {
-        // A hexagon inside a ring, joined by six bridges on the axes.
+        // A hexagon inside a ring, joined by six broad bridges on the axes.
         int moat = static_cast<int>(std::lround(R * 0.5));
-        return d <= R && !(d == moat && minAxis != 0);
+        return d <= R && !(d == moat && minAxis > 1);
     }
     case Form::Islands: {
         int a = static_cast<int>(R / 2.0);
@@ -347,7 +351,8 @@ void findOutside(Outline& o) {
 // Half-filled and filled cells: none in the first chapter, then one of a few
 // patterns that rotate from level to level.
 void decorate(Outline& o, int number) {
-    if (number <= 10) {
+    // The first chapter has nothing pre-filled; the last level gives no help.
+    if (number <= 10 || number == LevelDesign::levelCount) {
         return;
     }
     const int pattern = number % 4;
@@ -450,6 +455,17 @@ void lock(Outline& o, int count, int islands) {
         }
         return groups;
     };
+    // Deep cells (away from the rim by two) first: a locked cell in a narrow
+    // arm would block the only lines along it.
+    auto deep = [&](const Rel& p) {
+        for (const Rel& step : kAxial) {
+            if (!o.interior(add(p, step))) {
+                return false;
+            }
+        }
+        return true;
+    };
+    bool deepOnly = true;
     auto tryGroup = [&](const std::vector<Rel>& group) {
         std::set<Rel> distinct(group.begin(), group.end());
         if (distinct.size() != group.size() || placed + static_cast<int>(group.size()) > count) {
@@ -458,7 +474,8 @@ void lock(Outline& o, int count, int islands) {
         std::vector<int> idx;
         for (const Rel& p : group) {
             int i = o.find(p);
-            if (i < 0 || o.marks[i] == '4' || o.marks[i] == '2' || !o.interior(p)) {
+            if (i < 0 || o.marks[i] == '4' || o.marks[i] == '2' || !o.interior(p) ||
+                (deepOnly && !deep(p))) {
                 return;
             }
             // Locked cells keep a free cell between them.
@@ -483,14 +500,16 @@ void lock(Outline& o, int count, int islands) {
         }
         placed += static_cast<int>(idx.size());
     };
-    for (const Rel& p : order) {
-        tryGroup({p, turned(p), turned(turned(p))});
-    }
-    for (const Rel& p : order) {
-        tryGroup({p, mirrored(p)});
-    }
-    for (const Rel& p : order) {
-        tryGroup({p});
+    for (int pass = 0; pass < 2; ++pass, deepOnly = false) {
+        for (const Rel& p : order) {
+            tryGroup({p, turned(p), turned(turned(p))});
+        }
+        for (const Rel& p : order) {
+            tryGroup({p, mirrored(p)});
+        }
+        for (const Rel& p : order) {
+            tryGroup({p});
+        }
     }
 }
 
@@ -555,7 +574,7 @@ Placement place(const Outline& o) {
 
 } // namespace
 
-std::string LevelSpec::fileText() const {
+std::string LevelPlan::fileText() const {
     std::string text;
     for (int v : {colours, fillPercent, 0, jokerPercent, rows, columns}) {
         text += std::to_string(v) + "\r\n";
@@ -567,10 +586,10 @@ int LevelDesign::coloursFor(int number) {
     if (number <= 12) {
         return 4;
     }
-    if (number <= 36) {
+    if (number <= 40) {
         return 5;
     }
-    return number <= 68 ? 6 : 7;
+    return number <= 78 ? 6 : 7;
 }
 
 namespace {
@@ -580,7 +599,15 @@ double progress(int number) {
 } // namespace
 
 int LevelDesign::fillPercentFor(int number) {
-    return 4 + static_cast<int>(std::lround(22.0 * progress(number)));
+    // A new colour is a big step, so the starting balls ease off for a
+    // stretch after one and then climb again.
+    int ease = 0;
+    for (int step = 2; step <= number; ++step) {
+        if (coloursFor(step) != coloursFor(step - 1)) {
+            ease = std::max(0, 10 - (number - step) * 2 / 5);
+        }
+    }
+    return std::max(2, 4 + static_cast<int>(std::lround(26.0 * progress(number))) - ease);
 }
 
 int LevelDesign::jokerPercentFor(int number) {
@@ -588,7 +615,7 @@ int LevelDesign::jokerPercentFor(int number) {
 }
 
 int LevelDesign::lockedCountFor(int number) {
-    return number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 14 + 1));
+    return number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 16 + 1));
 }
 
 int LevelDesign::targetWorkFor(int number) {
@@ -611,8 +638,8 @@ bool LevelDesign::touchesDisplay(double x, double y) {
     };
     static const Box kept[] = {
         {0, 0, 170, 178},   // score, lives and level
-        {660, 0, 800, 140}, // chain meter and its counter
-        {0, 525, 150, 600}, // menu button corners
+        {650, 0, 800, 160}, // chain meter, its counter and its ledge
+        {0, 525, 150, 600}, // the menu button, and its twin corner
         {690, 525, 800, 600},
     };
     const double rad = HexBoard::cellRadius;
@@ -629,7 +656,7 @@ bool LevelDesign::touchesDisplay(double x, double y) {
     return false;
 }
 
-LevelSpec LevelDesign::level(int number) {
+LevelPlan LevelDesign::level(int number) {
     if (number < 1 || number > levelCount) {
         throw std::out_of_range("level number");
     }
@@ -637,7 +664,7 @@ LevelSpec LevelDesign::level(int number) {
     const int target = targetWorkFor(number);
     const int islands = info(form).islands;
 
-    LevelSpec best;
+    LevelPlan best;
     int bestMiss = -1;
     std::vector<Rel> previous;
     for (int step = 0; step <= 150; ++step) {
@@ -679,8 +706,8 @@ LevelSpec LevelDesign::level(int number) {
     return best;
 }
 
-std::vector<LevelSpec> LevelDesign::all() {
-    std::vector<LevelSpec> levels;
+std::vector<LevelPlan> LevelDesign::all() {
+    std::vector<LevelPlan> levels;
     for (int n = 1; n <= levelCount; ++n) {
         levels.push_back(level(n));
     }

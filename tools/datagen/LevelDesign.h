@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LevelSpec.h"
+#include "LevelPlan.h"
 
 #include <vector>
 
@@ -12,8 +12,8 @@ class LevelDesign {
 public:
     static constexpr int levelCount = 100;
 
-    static std::vector<LevelSpec> all();
-    static LevelSpec level(int number);
+    static std::vector<LevelPlan> all();
+    static LevelPlan level(int number);
 
     // The curve every level follows (also what the tests hold the files to).
     static int coloursFor(int number);

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 void addLevels(DataTree& tree) {
-    for (const LevelSpec& level : LevelDesign::all()) {
+    for (const LevelPlan& level : LevelDesign::all()) {
         char name[32];
         std::snprintf(name, sizeof name, "levels/level%03d.txt", level.number);
         tree.addPacked(name, level.fileText());

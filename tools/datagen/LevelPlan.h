@@ -5,7 +5,7 @@
 // One designed level: the six numbers of its file and its map, one character
 // per board position in row order ('0' empty, '1' half filled, '2' filled,
 // '4' locked, '.' no cell).
-struct LevelSpec {
+struct LevelPlan {
     int number = 0;
     int colours = 4;
     int fillPercent = 0;
