@@ -408,6 +408,33 @@ bool fitsAt(const Outline& o, int centreRow, int centreX) {
     return true;
 }
 
+// Connected groups of the outline's cells; with skipLocked, of the cells
+// that stay free of locked balls.
+int groupsOf(const Outline& o, bool skipLocked = false) {
+    std::vector<int> seen(o.cells.size(), 0);
+    int groups = 0;
+    for (size_t i = 0; i < o.cells.size(); ++i) {
+        if (seen[i] || (skipLocked && o.marks[i] == '4')) {
+            continue;
+        }
+        ++groups;
+        std::vector<size_t> todo{i};
+        seen[i] = 1;
+        while (!todo.empty()) {
+            Rel p = o.cells[todo.back()];
+            todo.pop_back();
+            for (const Rel& step : kAxial) {
+                int j = o.find(add(p, step));
+                if (j >= 0 && !seen[j] && !(skipLocked && o.marks[j] == '4')) {
+                    seen[j] = 1;
+                    todo.push_back(j);
+                }
+            }
+        }
+    }
+    return groups;
+}
+
 // Locked cells in threes turned by 120 degrees about the centre where the
 // outline allows, else in mirrored pairs, else singly; never on the rim and
 // never cutting the free cells apart.
@@ -431,30 +458,7 @@ void lock(Outline& o, int count, int islands) {
         return std::atan2(a.uy(), a.ux()) < std::atan2(b.uy(), b.ux());
     });
     int placed = 0;
-    auto freeGroups = [&]() {
-        std::vector<int> seen(o.cells.size(), 0);
-        int groups = 0;
-        for (size_t i = 0; i < o.cells.size(); ++i) {
-            if (seen[i] || o.marks[i] == '4') {
-                continue;
-            }
-            ++groups;
-            std::vector<size_t> todo{i};
-            seen[i] = 1;
-            while (!todo.empty()) {
-                Rel p = o.cells[todo.back()];
-                todo.pop_back();
-                for (const Rel& step : kAxial) {
-                    int j = o.find(add(p, step));
-                    if (j >= 0 && !seen[j] && o.marks[j] != '4') {
-                        seen[j] = 1;
-                        todo.push_back(j);
-                    }
-                }
-            }
-        }
-        return groups;
-    };
+    auto freeGroups = [&]() { return groupsOf(o, true); };
     // Deep cells (away from the rim by two) first: a locked cell in a narrow
     // arm would block the only lines along it.
     auto deep = [&](const Rel& p) {
@@ -511,31 +515,6 @@ void lock(Outline& o, int count, int islands) {
             tryGroup({p});
         }
     }
-}
-
-int groupsOf(const Outline& o) {
-    std::vector<int> seen(o.cells.size(), 0);
-    int groups = 0;
-    for (size_t i = 0; i < o.cells.size(); ++i) {
-        if (seen[i]) {
-            continue;
-        }
-        ++groups;
-        std::vector<size_t> todo{i};
-        seen[i] = 1;
-        while (!todo.empty()) {
-            Rel p = o.cells[todo.back()];
-            todo.pop_back();
-            for (const Rel& step : kAxial) {
-                int j = o.find(add(p, step));
-                if (j >= 0 && !seen[j]) {
-                    seen[j] = 1;
-                    todo.push_back(j);
-                }
-            }
-        }
-    }
-    return groups;
 }
 
 struct Placement {
