@@ -12,8 +12,7 @@ namespace {
 // The scan only needs the alpha channel: row r, column c of the picture.
 class AlphaView {
 public:
-    AlphaView(const unsigned char* pixels, int width, int height)
-        : pixels_(pixels), width_(width), height_(height) {}
+    AlphaView(const unsigned char* pixels, int width) : pixels_(pixels), width_(width) {}
     bool opaque(int column, int row) const {
         return pixels_[(static_cast<std::size_t>(row) * width_ + column) * 4 + 3] != 0;
     }
@@ -38,7 +37,6 @@ public:
 private:
     const unsigned char* pixels_;
     int width_;
-    int height_;
 };
 
 bool isGlyph(unsigned char c) {
@@ -62,7 +60,7 @@ bool Font::loadGlyphs(const unsigned char* bytes, std::size_t size, Texture* tex
     }
     imageWidth_ = width;
     imageHeight_ = height;
-    const AlphaView alpha(bytes + 18, width, height);
+    const AlphaView alpha(bytes + 18, width);
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
 
