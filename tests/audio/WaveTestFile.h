@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 // Builds RIFF/WAVE images for the tests, including ones that lie.
 namespace wavetest {
 
@@ -70,11 +72,16 @@ inline Bytes pcm(unsigned channels, unsigned rate, unsigned bits, const Bytes& d
 inline std::string writeFile(const std::string& name, const Bytes& bytes) {
     auto dir = std::filesystem::path(QUILLMERE_BINARY_DIR) / "tests" / "audio" / "wav";
     std::filesystem::create_directories(dir);
-    auto path = (dir / name).string();
-    std::ofstream(path, std::ios::binary)
+    auto path = dir / name;
+    // Test processes run in parallel and may write the same file: write a
+    // private copy and rename it into place, so no reader sees half a file.
+    auto temporary = path;
+    temporary += "." + std::to_string(::getpid()) + ".tmp";
+    std::ofstream(temporary, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-    return path;
+    std::filesystem::rename(temporary, path);
+    return path.string();
 }
 
 } // namespace wavetest

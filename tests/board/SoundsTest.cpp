@@ -4,6 +4,7 @@
 #include "audio/WaveTestFile.h"
 #include "board/Blast.h"
 #include "board/SoundIds.h"
+#include "platform/MessageBox.h"
 #include "support/AudioDriver.h"
 #include "support/FakeClock.h"
 
@@ -17,8 +18,14 @@ namespace {
 // effect that was started is still playing when the test looks.
 class BoardSounds : public BoardTest {
 protected:
+    // A failed load must fail the test, not wait for a click on a real box.
+    struct SilentBox : platform::MessageBox {
+        void show(const std::string&, const std::string&, platform::MessageIcon) override {}
+    };
+
     void SetUp() override {
         BoardTest::SetUp();
+        platform::setMessageBox(&box);
         sound = CSoundManager::instance();
         ASSERT_TRUE(sound->init());
         for (int id : {SoundIds::glassBreaks, SoundIds::waterDrop, SoundIds::bowl}) {
@@ -31,10 +38,12 @@ protected:
     }
     void TearDown() override {
         CSoundManager::destroy();
+        platform::setMessageBox(nullptr);
         BoardTest::TearDown();
     }
     bool playing(int id) { return sound->sample(id)->isPlaying(); }
 
+    SilentBox box;
     FakeClock clock;
     AudioDriver driver = AudioDriver::none();
     CSoundManager* sound = nullptr;
