@@ -367,6 +367,15 @@ void nightSky(Canvas& canvas, std::uint32_t seed, double starDensity) {
     }
 }
 
+void inset(cairo_t* cr, double x, double y, double w, double h, double r, Rgb fill, double alpha) {
+    roundedRect(cr, x, y, w, h, r);
+    setRgb(cr, fill, alpha);
+    cairo_fill_preserve(cr);
+    setRgb(cr, Palette::goldDeep, 0.9);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+}
+
 void panel(Canvas& canvas, double x, double y, double w, double h, double radius, double alpha) {
     cairo_t* cr = canvas.cr();
     {

@@ -110,4 +110,6 @@ void nightSky(Canvas& canvas, std::uint32_t seed, double starDensity = 1.0);
 // A glossy violet panel with a thin gold rim, as every dialog and plaque.
 void panel(Canvas& canvas, double x, double y, double w, double h, double radius,
            double alpha = 0.92);
+// A dark rounded inset with a thin gold edge, where the game prints or animates.
+void inset(cairo_t* cr, double x, double y, double w, double h, double r, Rgb fill, double alpha);
 } // namespace Shapes

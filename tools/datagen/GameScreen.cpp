@@ -155,12 +155,7 @@ Picture summaryPanel() {
     Shapes::setRgb(cr, Palette::gold, 1);
     cairo_fill(cr);
     // The inset where the title (y 196) and the five lines (246 to 406) are printed.
-    Shapes::roundedRect(cr, 56, 160, 400, 268, 20);
-    Shapes::setRgb(cr, {0.02, 0.01, 0.06}, 0.6);
-    cairo_fill_preserve(cr);
-    Shapes::setRgb(cr, Palette::goldDeep, 0.9);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    Shapes::inset(cr, 56, 160, 400, 268, 20, {0.02, 0.01, 0.06}, 0.6);
     return canvas.picture();
 }
 

@@ -315,12 +315,7 @@ Picture customBackground(const Screen& screen) {
     Shapes::setRgb(cr, {0, 0, 0}, 1);
     cairo_fill(cr);
     // The plate under "Level: N" (drawn by the game at (307, 401), size 38).
-    Shapes::roundedRect(cr, 290, 360, 220, 50, 20);
-    Shapes::setRgb(cr, {0.08, 0.05, 0.2}, 0.75);
-    cairo_fill_preserve(cr);
-    Shapes::setRgb(cr, Palette::goldDeep, 0.9);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    Shapes::inset(cr, 290, 360, 220, 50, 20, {0.08, 0.05, 0.2}, 0.75);
     controlSockets(canvas, screen);
     return canvas.picture();
 }

@@ -330,12 +330,7 @@ Picture hintPicture() {
     cairo_t* cr = canvas.cr();
     // Frames for the two animations (centred at local 131, 192 and 381, 192).
     for (double cx : {131.0, 381.0}) {
-        Shapes::roundedRect(cr, cx - 118, 102, 236, 180, 16);
-        Shapes::setRgb(cr, {0.02, 0.01, 0.07}, 0.7);
-        cairo_fill_preserve(cr);
-        Shapes::setRgb(cr, Palette::goldDeep, 0.9);
-        cairo_set_line_width(cr, 1.5);
-        cairo_stroke(cr);
+        Shapes::inset(cr, cx - 118, 102, 236, 180, 16, {0.02, 0.01, 0.07}, 0.7);
     }
     Lettering::plain(canvas, "Move a ball to any cell", Face::SansBold, 15, 131, 304, Align::Centre,
                      Palette::goldLight);
