@@ -23,6 +23,7 @@ bool Application::create(const std::string& className,
         nativeWindow = platform::createSystemWindow();
     }
     theInstance = new Application(className, std::move(nativeWindow));
+    Frame::setInstance(theInstance);
     return true;
 }
 
@@ -31,6 +32,9 @@ Application* Application::instance() {
 }
 
 void Application::destroy() {
+    if (Frame::instance() == theInstance) {
+        Frame::setInstance(nullptr);
+    }
     delete theInstance;
     theInstance = nullptr;
 }

@@ -5,6 +5,7 @@
 #include "platform/Geometry.h"
 #include "platform/Messages.h"
 #include "platform/NativeWindow.h"
+#include "ui/Frame.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,8 +16,9 @@ class Window;
 
 // The one owner of the desktop window, its OpenGL context, the logical
 // screen and the two stacks of screens. Screens reach it through instance().
-// The stacks hold pointers only: whoever pushes a screen deletes it.
-class Application {
+// The stacks hold pointers only: whoever pushes a screen deletes it. It is
+// also the frame the screens see (registered while the instance exists).
+class Application : public Frame {
 public:
     // Creates the instance around the system window, or around the given one
     // (tests). Reads the desktop's display mode. False if one exists already.
@@ -35,19 +37,22 @@ public:
     bool createWindow(const std::string& title, int x, int y, int width, int height);
     void createGraphics();
     void releaseGraphics();
-    bool enterFullScreen(int width, int height);
-    bool leaveFullScreen();
-    void minimize();
+    bool enterFullScreen(int width, int height) override;
+    bool leaveFullScreen() override;
+    void minimize() override;
     void hideWindow();
     void destroyWindow();
     bool setSwapInterval(int interval);
     // Asks the window to close the way the desktop's close does.
-    void postCloseMessage();
+    void postCloseMessage() override;
 
-    int getWidth() const { return width_; }
-    int getHeight() const { return height_; }
-    bool isFullScreen() const { return fullScreen_; }
-    bool isMinimized() const { return minimized_; }
+    int clientWidth() const override { return width_; }
+    int clientHeight() const override { return height_; }
+    int logicalWidth() const override { return view_.logicalWidth; }
+    int logicalHeight() const override { return view_.logicalHeight; }
+    platform::Point clientCursorPosition() override { return cursorPosition(); }
+    bool isFullScreen() const override { return fullScreen_; }
+    bool isMinimized() const override { return minimized_; }
     bool isActive() const { return active_; }
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }
@@ -56,9 +61,9 @@ public:
     platform::NativeWindow& nativeWindow() { return *native_; }
     // The window's outer rectangle and the cursor, in desktop coordinates;
     // moving the window (dragging a menu screen).
-    platform::Rect windowRect();
-    platform::Point desktopCursorPosition();
-    void moveWindow(int x, int y, int width, int height);
+    platform::Rect windowRect() override;
+    platform::Point desktopCursorPosition() override;
+    void moveWindow(int x, int y, int width, int height) override;
 
     // The main loop: runs until the quit message and returns its exit code.
     int run();
@@ -73,9 +78,9 @@ public:
     int exitCode() const { return exitCode_; }
 
     // The stacks: index 0 is the top.
-    void pushWindow(Window* window);
-    void pushDialog(Window* dialog);
-    void closeTop(bool immediate);
+    void pushWindow(Window* window) override;
+    void pushDialog(Window* dialog) override;
+    void closeTop(bool immediate) override;
     // Takes a window off the window stack wherever it is, telling nobody.
     void removeWindow(Window* window);
     const std::vector<Window*>& windows() const { return windows_; }
@@ -90,7 +95,7 @@ public:
 
 private:
     Application(const std::string& className, std::unique_ptr<platform::NativeWindow> native);
-    ~Application();
+    ~Application() override;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 

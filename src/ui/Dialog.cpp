@@ -1,6 +1,6 @@
 #include "ui/Dialog.h"
 
-#include "app/Application.h"
+#include "ui/Frame.h"
 #include "platform/Messages.h"
 
 #include <GL/gl.h>
@@ -43,7 +43,7 @@ bool Dialog::onLButtonDown(int x, int y, unsigned flags) {
 }
 
 void Dialog::onKeyDown(int key) {
-    Application* app = Application::instance();
+    Frame* app = Frame::instance();
     if (key == platform::VK_ESCAPE) {
         setResult(1);
         if (app) {

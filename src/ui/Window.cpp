@@ -1,12 +1,12 @@
 #include "ui/Window.h"
 
-#include "app/Application.h"
+#include "ui/Frame.h"
 #include "ui/Widget.h"
 
 Window::~Window() = default;
 
 bool Window::onMouseMove(int x, int y, unsigned flags) {
-    Application* app = Application::instance();
+    Frame* app = Frame::instance();
     if (dragging_ && draggable_ && app) {
         platform::Rect rect = app->windowRect();
         platform::Point cursor = app->desktopCursorPosition();
@@ -40,7 +40,7 @@ bool Window::onRButtonUp(int x, int y, unsigned flags) {
 
 bool Window::onLButtonDown(int x, int y, unsigned flags) {
     dragging_ = true;
-    if (Application* app = Application::instance()) {
+    if (Frame* app = Frame::instance()) {
         dragAnchor_ = app->desktopCursorPosition();
     }
     for (Widget* w : widgets_) {
@@ -68,7 +68,7 @@ void Window::onCommand(Widget*) {
 }
 
 void Window::update(float elapsedMs) {
-    Application* app = Application::instance();
+    Frame* app = Frame::instance();
     if (dragging_ && app) {
         platform::Rect rect = app->windowRect();
         platform::Point cursor = app->desktopCursorPosition();
@@ -110,12 +110,13 @@ void Window::addWidget(Widget* widget) {
 }
 
 platform::Point Window::toLogical(int x, int y) {
-    Application* app = Application::instance();
-    if (!app || app->getWidth() <= 0 || app->getHeight() <= 0) {
+    Frame* app = Frame::instance();
+    if (!app || app->clientWidth() <= 0 || app->clientHeight() <= 0 || app->logicalWidth() <= 0 ||
+        app->logicalHeight() <= 0) {
         return platform::Point{x, y};
     }
-    const View& view = app->view();
-    float scaleX = static_cast<float>(app->getWidth()) / static_cast<float>(view.logicalWidth);
-    float scaleY = static_cast<float>(app->getHeight()) / static_cast<float>(view.logicalHeight);
+    float scaleX = static_cast<float>(app->clientWidth()) / static_cast<float>(app->logicalWidth());
+    float scaleY =
+        static_cast<float>(app->clientHeight()) / static_cast<float>(app->logicalHeight());
     return platform::Point{static_cast<int>(x / scaleX), static_cast<int>(y / scaleY)};
 }

@@ -2,7 +2,7 @@
 // reports (from a scripted window, so the test decides where the mouse is).
 #include "FakeNativeWindow.h"
 #include "app/Application.h"
-#include "app/Cursor.h"
+#include "ui/Cursor.h"
 #include "gfx/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "picturewriter/PictureWriter.h"

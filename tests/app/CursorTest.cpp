@@ -1,4 +1,4 @@
-#include "app/Cursor.h"
+#include "ui/Cursor.h"
 #include "gfx/Sprite.h"
 
 #include <gtest/gtest.h>

@@ -17,8 +17,8 @@ protected:
 TEST_F(DisplaySwitchTest, WindowKeepsClientSizeAndOuterCornerAtPosition) {
     EXPECT_TRUE(app->createWindow("Quillmere", 120, 80, 800, 600));
     EXPECT_EQ(native->title, "Quillmere");
-    EXPECT_EQ(app->getWidth(), 800);
-    EXPECT_EQ(app->getHeight(), 600);
+    EXPECT_EQ(app->clientWidth(), 800);
+    EXPECT_EQ(app->clientHeight(), 600);
     EXPECT_EQ(outer().left, 120);
     EXPECT_EQ(outer().top, 80);
     EXPECT_EQ(outer().width(), 802); // the thin frame lies outside the client
@@ -51,8 +51,8 @@ TEST_F(DisplaySwitchTest, EnterRecreatesContextAndLeaveRestoresThePlace) {
     EXPECT_THAT(native->calls,
                 ElementsAre("releaseContext", "enterFullScreen", "move", "createContext"));
     EXPECT_TRUE(app->isFullScreen());
-    EXPECT_EQ(app->getWidth(), 800);
-    EXPECT_EQ(app->getHeight(), 600);
+    EXPECT_EQ(app->clientWidth(), 800);
+    EXPECT_EQ(app->clientHeight(), 600);
     EXPECT_EQ(native->contextsMade, 2);
 
     // A second switch keeps the windowed place from the first.
@@ -62,8 +62,8 @@ TEST_F(DisplaySwitchTest, EnterRecreatesContextAndLeaveRestoresThePlace) {
     EXPECT_EQ(outer().left, 120);
     EXPECT_EQ(outer().top, 80);
     EXPECT_EQ(outer().width(), 1026);
-    EXPECT_EQ(app->getWidth(), 1024);
-    EXPECT_EQ(app->getHeight(), 768);
+    EXPECT_EQ(app->clientWidth(), 1024);
+    EXPECT_EQ(app->clientHeight(), 768);
     EXPECT_TRUE(native->context);
 }
 
@@ -75,7 +75,7 @@ TEST_F(DisplaySwitchTest, RefusedFullScreenRunsInAWindowOfThatSizeAtTheTopLeft) 
     EXPECT_EQ(outer().left, -1); // the frame just off the screen
     EXPECT_EQ(outer().top, -1);
     EXPECT_EQ(outer().width(), 802);
-    EXPECT_EQ(app->getWidth(), 800);
+    EXPECT_EQ(app->clientWidth(), 800);
     EXPECT_TRUE(native->context);
 }
 
@@ -85,7 +85,7 @@ TEST_F(DisplaySwitchTest, LeavingWhenTheWindowWasAtTheCornerCentresIt) {
     app->leaveFullScreen();
     EXPECT_EQ(outer().left, (1280 - 800) / 2);
     EXPECT_EQ(outer().top, (1024 - 600) / 2);
-    EXPECT_EQ(app->getWidth(), 800);
+    EXPECT_EQ(app->clientWidth(), 800);
 }
 
 TEST_F(DisplaySwitchTest, MinimiseInFullScreenLeavesItFirst) {

@@ -117,8 +117,8 @@ TEST(RealWindow, ContextDrawsInLogicalUnitsAndSurvivesFullScreen) {
 
     ASSERT_TRUE(app->enterFullScreen(800, 600));
     EXPECT_TRUE(app->isFullScreen());
-    EXPECT_EQ(app->getWidth(), 800);
-    EXPECT_EQ(app->getHeight(), 600);
+    EXPECT_EQ(app->clientWidth(), 800);
+    EXPECT_EQ(app->clientHeight(), 600);
     platform::Rect full = app->windowRect();
     EXPECT_EQ(full.width(), app->desktopMode().width);
     EXPECT_EQ(full.height(), app->desktopMode().height);
@@ -225,7 +225,7 @@ TEST(RealWindow, TexturesAreUsableAgainAfterEveryDisplaySwitch) {
     ASSERT_NE(texture, nullptr);
 
     auto drawTexture = [&] {
-        app->view().setup2D(app->getWidth(), app->getHeight());
+        app->view().setup2D(app->clientWidth(), app->clientHeight());
         glDisable(GL_DEPTH_TEST);
         glClearColor(0, 0, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT);

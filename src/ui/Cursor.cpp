@@ -1,6 +1,6 @@
-#include "app/Cursor.h"
+#include "ui/Cursor.h"
 
-#include "app/Application.h"
+#include "ui/Frame.h"
 #include "gfx/Sprite.h"
 
 #include <GL/gl.h>
@@ -66,7 +66,8 @@ void Cursor::draw() {
         return;
     }
     // Client pixels, used as logical units without conversion.
-    const platform::Point mouse = Application::cursorPosition();
+    Frame* frame = Frame::instance();
+    const platform::Point mouse = frame ? frame->clientCursorPosition() : platform::Point{};
     const float x = static_cast<float>(mouse.x);
     const float y = static_cast<float>(mouse.y);
     current_->setPosition(x, y, 40);
