@@ -35,6 +35,28 @@ void onError(png_structp png, png_const_charp) {
 
 void onWarning(png_structp, png_const_charp) {}
 
+// Ancillary chunks the picture never needs. libpng would otherwise allocate
+// each one's declared length before finding out whether the data is there.
+const png_byte unusedChunks[] = {
+    'e',  'X',  'I',  'f',  '\0', 'h',  'I',  'S',  'T',  '\0', 'i',  'C',  'C',
+    'P',  '\0', 'i',  'T',  'X',  't',  '\0', 'o',  'F',  'F',  's',  '\0', 'p',
+    'C',  'A',  'L',  '\0', 'p',  'H',  'Y',  's',  '\0', 's',  'B',  'I',  'T',
+    '\0', 's',  'C',  'A',  'L',  '\0', 's',  'P',  'L',  'T',  '\0', 't',  'E',
+    'X',  't',  '\0', 't',  'I',  'M',  'E',  '\0', 'z',  'T',  'X',  't',  '\0',
+};
+
+// No chunk can hold more than the file does, and a picture needs only a
+// handful of ancillary chunks; libpng reports a chunk over its limit only as a
+// warning, so the unused chunks are skipped unread as well.
+void limitMemory(png_structp png, std::size_t fileSize) {
+    png_set_user_limits(png, Image::maxSide, Image::maxSide);
+    png_set_chunk_malloc_max(png, fileSize);
+    png_set_chunk_cache_max(png, 32);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, unusedChunks,
+                                static_cast<int>(sizeof unusedChunks / 5));
+}
+
 template <typename T> bool tryResize(std::vector<T>& v, std::size_t n) {
     try {
         v.resize(n);
@@ -51,7 +73,7 @@ bool readPicture(png_structp png, png_infop info, PngSource& source) {
         return false;
     }
     png_set_read_fn(png, &source, readFromMemory);
-    png_set_user_limits(png, Image::maxSide, Image::maxSide);
+    limitMemory(png, source.size);
     png_set_sig_bytes(png, 8);
     source.pos = 8;
     png_read_info(png, info);

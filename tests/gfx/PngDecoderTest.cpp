@@ -3,6 +3,10 @@
 #include "picturewriter/PictureWriter.h"
 
 #include <png.h>
+#include <zlib.h>
+
+#include <fstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -155,4 +159,69 @@ TEST(PngDecoder, OversizedHeaderIsRefused) {
     file[18] = 0x86;
     file[19] = 0xA0;
     EXPECT_TRUE(decodePng(file).empty());
+}
+
+namespace {
+
+Bytes chunk(const char* type, const Bytes& data) {
+    Bytes out;
+    const auto length = static_cast<std::uint32_t>(data.size());
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(length >> shift));
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const auto crc = static_cast<std::uint32_t>(
+        crc32(crc32(0, reinterpret_cast<const Bytef*>(type), 4), data.data(), data.size()));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(crc >> shift));
+    return out;
+}
+
+// The picture with the chunk put in just before its end chunk.
+Bytes withChunkBeforeEnd(Bytes file, const Bytes& extra) {
+    file.insert(file.end() - 12, extra.begin(), extra.end());
+    return file;
+}
+
+// The highest address-space use of the process so far, in kilobytes.
+long peakVirtualKb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmPeak:", 0) == 0)
+            return std::stol(line.substr(7));
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(PngDecoder, ChunkDeclaringGigabytesAllocatesNothingLikeIt) {
+    const Bytes grey = PictureWriter::png(1, 1, {200}, withType(PNG_COLOR_TYPE_GRAY));
+    // After the signature and the header chunk, a text chunk header
+    // announcing almost 2 GB, and then the file ends.
+    Bytes file(grey.begin(), grey.begin() + 8 + 25);
+    const Bytes header = {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't'};
+    file.insert(file.end(), header.begin(), header.end());
+
+    const long before = peakVirtualKb();
+    ASSERT_GT(before, 0);
+    EXPECT_TRUE(decodePng(file).empty());
+    EXPECT_LT(peakVirtualKb() - before, 256 * 1024) << "the declared length was allocated";
+}
+
+TEST(PngDecoder, UnusedAncillaryChunksAreSkipped) {
+    const Bytes grey = PictureWriter::png(2, 1, {10, 250}, withType(PNG_COLOR_TYPE_GRAY));
+    const Image plain = decodePng(grey);
+    ASSERT_FALSE(plain.empty());
+    const std::string words("Comment\0a picture", 17);
+    const Bytes text(words.begin(), words.end());
+    const Bytes compressedText = {'C', 0, 0, 0x78, 0x9C, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01};
+    Bytes file = withChunkBeforeEnd(grey, chunk("tEXt", text));
+    file = withChunkBeforeEnd(file, chunk("zTXt", compressedText));
+    file = withChunkBeforeEnd(file, chunk("pHYs", Bytes(9, 1)));
+    file = withChunkBeforeEnd(file, chunk("prVt", Bytes(300, 7)));
+    const Image decorated = decodePng(file);
+    EXPECT_EQ(decorated.pixels, plain.pixels);
+    EXPECT_EQ(decorated.components, plain.components);
 }
