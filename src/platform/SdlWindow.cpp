@@ -1,6 +1,7 @@
 #include "platform/SdlWindow.h"
 
 #include "platform/SdlKeys.h"
+#include "platform/StopSignals.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -75,6 +76,9 @@ bool SdlWindow::startVideo() {
         // Only a real desktop counts as a display: SDL's off-screen drivers
         // would run the game invisibly. An explicit choice is respected.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+        // All three stop signals take one road: ours (see StopSignals).
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        StopSignals::install();
         videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
     return videoStarted_;
@@ -305,6 +309,10 @@ void SdlWindow::postQuitMessage(int exitCode) {
 }
 
 bool SdlWindow::peekMessage(Message& message) {
+    if (StopSignals::takeRequest()) {
+        // As the window manager's close: the program shuts down as usual.
+        postMessage(makeMessage(WM_CLOSE, 0));
+    }
     if (queue_.empty() && videoStarted_) {
         SDL_Event event;
         while (queue_.empty() && SDL_PollEvent(&event)) {
