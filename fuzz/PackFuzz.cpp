@@ -2,9 +2,9 @@
 // whose every entry reads (short at worst) by place and by name.
 #include "FuzzSupport.h"
 
-#include "gfx/PackDirectory.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackDirectory.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 
 #include <cstddef>
 #include <cstdint>

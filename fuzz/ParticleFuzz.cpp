@@ -1,7 +1,7 @@
 // libFuzzer target: any particle description loads into a sprite (without
 // groups when malformed) whose groups and frames can all be selected.
 #include "gfx/ParticleSprite.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,10 +6,10 @@
 #include "board/Field.h"
 #include "board/LevelFile.h"
 #include "gfx/Image.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
 #include "pack/PackWriter.h"
+#include "persist/PackFormat.h"
 #include "persist/PropertyFile.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "picturewriter/PictureWriter.h"
 

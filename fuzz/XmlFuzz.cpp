@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes given to the XML reader give a tree or its one
 // exception, and the tree answers every getter.
-#include "game/CXmlException.h"
-#include "game/XmlNode.h"
+#include "persist/CXmlException.h"
+#include "persist/XmlNode.h"
 
 #include <cstddef>
 #include <cstdint>
