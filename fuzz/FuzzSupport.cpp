@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -74,9 +75,14 @@ namespace {
 
 constexpr float stepMs = 40.0f;
 constexpr int maxSteps = 600;
+// Cells updated per input at the most, so that the largest boards get a few
+// updates rather than making the run crawl.
+constexpr long cellUpdateBudget = 200000;
+
+int stepsLeft = 0;
 
 void runWhile(Field& field, bool (*busy)(const Field&)) {
-    for (int i = 0; i < maxSteps && busy(field); ++i)
+    for (int i = 0; i < maxSteps && stepsLeft > 0 && busy(field); ++i, --stepsLeft)
         field.update(stepMs);
 }
 
@@ -115,6 +121,8 @@ Cells cells(const Field& field) {
 } // namespace
 
 void play(Field& field, const std::uint8_t* choices, std::size_t size, int moves) {
+    stepsLeft = static_cast<int>(
+        std::clamp<long>(cellUpdateBudget / std::max(field.cellCount(), 1), 20, 4 * maxSteps));
     runWhile(field, notInPlay);
     std::size_t next = 0;
     auto choose = [&](std::size_t count) {
@@ -134,7 +142,8 @@ void play(Field& field, const std::uint8_t* choices, std::size_t size, int moves
         runWhile(field, moving);
     }
     // A finished level runs its summary to the end too.
-    for (int i = 0; i < maxSteps / 4 && field.state() == Field::LevelOver; ++i)
+    for (int i = 0; i < maxSteps / 4 && stepsLeft > 0 && field.state() == Field::LevelOver;
+         ++i, --stepsLeft)
         field.update(stepMs);
 }
 
