@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr std::size_t maxPixelsPerPacket = 128;
+
 // Converts one stored pixel of the given byte depth to RGBA.
 inline void toRgba(const std::uint8_t* in, int depth, std::uint8_t* out) {
     if (depth == 1) {
@@ -72,20 +74,25 @@ bool TgaDecoder::decode(const std::uint8_t* data, std::size_t size, Image& image
     if (width <= 0 || height <= 0 || width > Image::maxSide || height > Image::maxSide) {
         return false;
     }
+    const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
+    const std::size_t start = 18 + static_cast<std::size_t>(idLength);
+    const std::size_t available = start < size ? size - start : 0;
+    // No packet of two bytes or more describes over 128 pixels: a header
+    // claiming more than the data could ever hold is damage, not a picture
+    // to allocate for.
+    if (pixelCount > maxPixelsPerPacket * (available / 2 + 1)) {
+        return false;
+    }
     image.width = width;
     image.height = height;
     image.components = 4;
-    const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
     // Zero-filled, so depths and types we do not read show nothing rather
     // than leftover memory.
     image.pixels.assign(pixelCount * 4, 0);
-
-    const std::size_t start = 18 + static_cast<std::size_t>(idLength);
-    if (start >= size) {
+    if (available == 0) {
         return true;
     }
     const std::uint8_t* in = data + start;
-    const std::size_t available = size - start;
     const int depth = bits / 8;
     const bool knownDepth = bits == 8 || bits == 24 || bits == 32;
     if ((type == 2 || type == 3) && knownDepth) {

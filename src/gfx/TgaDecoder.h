@@ -7,6 +7,7 @@
 class TgaDecoder {
 public:
     // Fills image with width x height RGBA pixels; false (image empty) when
-    // the header is unusable. Pixels the data does not cover stay zero.
+    // the header is unusable or claims more pixels than its data could ever
+    // describe. Pixels the data does not cover stay zero.
     static bool decode(const std::uint8_t* data, std::size_t size, Image& image);
 };

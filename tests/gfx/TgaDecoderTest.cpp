@@ -118,3 +118,28 @@ TEST(TgaDecoder, UnusableHeadersGiveEmptyPicture) {
     // A lying size far beyond any texture is refused instead of allocated.
     EXPECT_TRUE(decodeTga(PictureWriter::tga(2, 32, 65535, 65535, {1, 2, 3, 4})).empty());
 }
+
+TEST(TgaDecoder, HeaderClaimingFarMoreThanTheDataHoldsIsRefused) {
+    // Found by fuzzing: 6190 by 6144 pixels announced by 11 bytes of data.
+    const Bytes lying = {0x00, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                         0x00, 0x00, 0x2e, 0x18, 0x00, 0x18, 0x00, 0x20, 0x28, 0xb8,
+                         0x00, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00};
+    EXPECT_TRUE(decodeTga(lying).empty());
+    // Every kind of header alike, with or without data after it.
+    EXPECT_TRUE(decodeTga(PictureWriter::tga(2, 32, 4000, 4000, {})).empty());
+    EXPECT_TRUE(decodeTga(PictureWriter::tga(3, 16, 8000, 10, Bytes(20, 1))).empty());
+}
+
+TEST(TgaDecoder, LargeRunLengthPicturesStillDecode) {
+    // One colour over a million pixels packs 128 to a five-byte packet: the
+    // densest a real file gets, right at what the data can describe.
+    const int side = 1024;
+    Bytes file = PictureWriter::tga(10, 32, side, side, {});
+    for (int packet = 0; packet < side * side / 128; ++packet)
+        file.insert(file.end(), {0xFF, 10, 20, 30, 40});
+    const Image image = decodeTga(file);
+    ASSERT_EQ(image.width, side);
+    ASSERT_EQ(image.pixels.size(), std::size_t(side) * side * 4);
+    EXPECT_EQ(image.pixels[4 * (side * side - 1) + 0], 30);
+    EXPECT_EQ(image.pixels[4 * (side * side - 1) + 3], 40);
+}
