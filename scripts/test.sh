@@ -6,24 +6,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh" -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=ON
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
+source "$root/scripts/display.sh"
 if [ "${CI:-}" = "true" ] || [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 91 120); do
-        [ -e "/tmp/.X${n}-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            sleep 0.1
-        done
-        if kill -0 "$xvfb_pid" 2>/dev/null; then
-            export DISPLAY=":$n"
-            break
-        fi
-        xvfb_pid=""
-    done
+    start_private_display || true
 fi
 export LIBGL_ALWAYS_SOFTWARE=1
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
