@@ -27,5 +27,14 @@ export LIBGL_ALWAYS_SOFTWARE=1
 export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 
 cd build-asan
-# Label nosanitize: tests that cannot run under the sanitizers (each says why).
-ctest --output-on-failure -j"$jobs" --timeout 1200 -LE nosanitize
+# Tests that draw through a real OpenGL context: Mesa's driver keeps memory
+# to the end and SDL unloads it at exit, so the leak checker sees leaks it can
+# name no library of and no suppression can match. These run under the
+# address and undefined-behaviour checks with leak checking off.
+gl_tests='^(GameStart|RealInputTest|RealWindow|CursorDraw|GlDraw|Signals/StopSignal)\.'
+# Label nosanitize: tests that cannot run under the sanitizers at all (none yet).
+status=0
+ctest --output-on-failure -j"$jobs" --timeout 1200 -LE nosanitize -E "$gl_tests" || status=1
+ASAN_OPTIONS="$ASAN_OPTIONS:detect_leaks=0" \
+    ctest --output-on-failure -j"$jobs" --timeout 1200 -LE nosanitize -R "$gl_tests" || status=1
+exit $status
