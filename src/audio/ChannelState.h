@@ -17,7 +17,7 @@ struct ChannelState {
 
     int note = 0; // 0..95
     Instrument* instrument = nullptr;
-    Sample* sample = nullptr;
+    const Sample* sample = nullptr;
     int flags = 0;
     int voice = 0;
 

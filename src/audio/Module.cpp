@@ -126,9 +126,8 @@ void Module::processRow() {
     }
 }
 
-int Module::notePeriod(int note, const Sample& sample) const {
-    return PeriodTable::notePeriod(note + sample.relativeNote, sample.finetune,
-                                   linearFrequencies());
+int Module::notePeriod(int note, const Sample& sample, int finetune) const {
+    return PeriodTable::notePeriod(note + sample.relativeNote, finetune, linearFrequencies());
 }
 
 void Module::lookUpSample(ChannelState& ch) {
@@ -197,10 +196,14 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     ch.sampleOffset = 0;
 
     if (isRealNote(note)) {
-        const int period = notePeriod(note - 1, *ch.sample);
         if (tonePortamento) {
-            ch.tonePortaTarget = period;
+            ch.tonePortaTarget = notePeriod(note - 1, *ch.sample, ch.sample->finetune);
         } else {
+            // E5y plays the note it triggers at finetune (y - 8) x 16; the
+            // sample keeps its own for every later note.
+            const bool setsFinetune = ch.effect == 0xE && (ch.param >> 4) == 5;
+            const int finetune = setsFinetune ? ((ch.param & 15) - 8) * 16 : ch.sample->finetune;
+            const int period = notePeriod(note - 1, *ch.sample, finetune);
             ch.period = period;
             ch.notePeriod = period;
             ch.flags |= ChannelState::triggerFlag;

@@ -101,7 +101,9 @@ private:
     void volumeSlide(ChannelState& ch);
     void arpeggio(ChannelState& ch);
     void multiRetrigger(ChannelState& ch);
-    int notePeriod(int note, const Sample& sample) const;
+    int notePeriod(int note, const Sample& sample, int finetune) const;
 
     bool jumpThisRow_ = false;
+    // The row in force is the song's last: it ends when the row is over.
+    bool endsAfterRow_ = false;
 };

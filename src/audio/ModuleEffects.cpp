@@ -172,10 +172,7 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
     case 4:
         ch.waveControl = (ch.waveControl & 0xF0) | y;
         break;
-    case 5:
-        if (ch.sample != &emptySample) {
-            ch.sample->finetune = y;
-        }
+    case 5: // the finetune, taken as the note of this row was triggered
         break;
     case 6:
         if (y == 0) {
