@@ -46,6 +46,7 @@ void Module::restart() {
     setBpm(defaultBpm);
     samplesLeftInTick = 0;
     ended = false;
+    endsAfterRow_ = false;
     endFrame = framesMixed = 0;
     for (int c = 0; c < maxChannels; ++c) {
         channels[c] = ChannelState{};
@@ -78,6 +79,15 @@ void Module::mixVoices(float* out, int frames) {
 
 void Module::tickFunction() {
     if (tick == 0) {
+        // The last row has played out: the song ends where the next row
+        // would start, and goes on from its restart position.
+        if (endsAfterRow_) {
+            endsAfterRow_ = false;
+            if (!ended) {
+                ended = true;
+                endFrame = framesMixed;
+            }
+        }
         if (nextOrder >= 0) {
             order = nextOrder;
             nextOrder = -1;
@@ -100,10 +110,7 @@ void Module::tickFunction() {
             }
             if (nextOrder >= songLength) {
                 nextOrder = restartPosition;
-                if (!ended) {
-                    ended = true;
-                    endFrame = framesMixed;
-                }
+                endsAfterRow_ = true;
             }
         }
     } else {

@@ -57,7 +57,7 @@ public:
     int nextRow = -1;
     int nextOrder = -1;
     // Set when the song ran off the end of its order list, with the output
-    // frame at which that happened.
+    // frame at which its last row was over.
     bool ended = false;
     std::uint64_t endFrame = 0;
     std::uint64_t framesMixed = 0;
