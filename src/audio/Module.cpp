@@ -396,14 +396,15 @@ void Module::writeVoice(ChannelState& ch) {
     if (ch.flags & (ChannelState::volumeFlag | ChannelState::panningFlag)) {
         const std::int64_t volume = std::clamp(ch.volume + ch.tremoloDelta, 0, 64);
         const std::int64_t level = static_cast<std::int64_t>(ch.volumeEnvelope.output()) * volume *
-                                   ch.fadeoutVolume * globalVolume * 255;
-        v->finalVolume = static_cast<int>(level >> 35);
+                                   ch.fadeoutVolume * globalVolume;
+        // Not cut to whole steps: a volume of 1 must not mix to nothing.
+        v->finalVolume = static_cast<float>(static_cast<double>(level) * 255.0 / 0x1p35);
         const int spread = (128 - std::abs(ch.panning - 128)) / 32;
         v->finalPanning =
             std::clamp(ch.panning + (ch.panningEnvelope.output() - 32) * spread, 0, 255);
         // Panning 0 is the left, 255 the right.
-        v->targetLeft = v->finalVolume * (255 - v->finalPanning) / 255;
-        v->targetRight = v->finalVolume * v->finalPanning / 255;
+        v->targetLeft = v->finalVolume * static_cast<float>(255 - v->finalPanning) / 255.0f;
+        v->targetRight = v->finalVolume * static_cast<float>(v->finalPanning) / 255.0f;
     }
     const int period = ch.period + ch.periodDelta;
     if ((ch.flags & ChannelState::frequencyFlag) && period != 0) {

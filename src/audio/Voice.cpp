@@ -5,8 +5,7 @@
 #include <algorithm>
 
 namespace {
-// Level (x 256) and the 0..255 scale of the targets folded into one factor.
-constexpr float levelScale = 1.0f / (256.0f * 255.0f);
+constexpr float levelScale = 1.0f / 255.0f;
 constexpr float fractionScale = 1.0f / 2147483648.0f;
 } // namespace
 
@@ -16,8 +15,8 @@ void Voice::startRampIfNeeded() {
     }
     previousTargetLeft = targetLeft;
     previousTargetRight = targetRight;
-    incrementLeft = (targetLeft * 256 - levelLeft) / rampSamples;
-    incrementRight = (targetRight * 256 - levelRight) / rampSamples;
+    incrementLeft = (targetLeft - levelLeft) / rampSamples;
+    incrementRight = (targetRight - levelRight) / rampSamples;
     rampLeft = rampSamples;
 }
 
@@ -56,18 +55,18 @@ void Voice::mixStretch(float* out, int frames, std::int64_t& pos, std::int64_t d
         const float s = s0 + (data[index + 1] - s0) *
                                  static_cast<float>(static_cast<std::uint32_t>(pos) >> 1) *
                                  fractionScale;
-        out[2 * i] += s * static_cast<float>(levelLeft) * levelScale;
-        out[2 * i + 1] += s * static_cast<float>(levelRight) * levelScale;
+        out[2 * i] += s * levelLeft * levelScale;
+        out[2 * i + 1] += s * levelRight * levelScale;
         levelLeft += incrementLeft;
         levelRight += incrementRight;
         if (--rampLeft == 0) {
-            levelLeft = targetLeft * 256;
-            levelRight = targetRight * 256;
+            levelLeft = targetLeft;
+            levelRight = targetRight;
         }
         pos += delta;
     }
-    const float left = static_cast<float>(levelLeft) * levelScale;
-    const float right = static_cast<float>(levelRight) * levelScale;
+    const float left = levelLeft * levelScale;
+    const float right = levelRight * levelScale;
     for (; i < frames; ++i) {
         const auto index = static_cast<std::size_t>(pos >> 32);
         const float s0 = data[index];

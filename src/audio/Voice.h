@@ -12,22 +12,24 @@ struct Voice {
     static constexpr int rampSamples = 128;
 
     int index = 0;
-    int finalVolume = 0;
+    // Levels are fractional, on a scale of 0..255 for the whole sample
+    // value, so that the quietest notes are still heard.
+    float finalVolume = 0;
     int frequency = 0;
     int finalPanning = 128;
     const Sample* sample = nullptr;
-    int targetLeft = 0; // 0..255
-    int targetRight = 0;
+    float targetLeft = 0;
+    float targetRight = 0;
     std::uint32_t position = 0;
     std::uint32_t fraction = 0;
     std::int64_t step = 0; // 32.32 fixed point
     int direction = forward;
-    int previousTargetLeft = 0;
-    int previousTargetRight = 0;
-    int levelLeft = 0; // level x 256
-    int levelRight = 0;
-    int incrementLeft = 0;
-    int incrementRight = 0;
+    float previousTargetLeft = 0;
+    float previousTargetRight = 0;
+    float levelLeft = 0;
+    float levelRight = 0;
+    float incrementLeft = 0;
+    float incrementRight = 0;
     int rampLeft = 0;
     // Left behind by its channel: drops its sample once faded to silence.
     bool fading = false;

@@ -68,9 +68,9 @@ inline xm::Cell fx(int effect, int param, int volume = 0) {
     return cell(nullptr, 0, volume, effect, param);
 }
 
-inline std::unique_ptr<Module> load(const xm::Song& s) {
+inline std::unique_ptr<Module> load(const xm::Song& s, int globalVolume = 64) {
     const std::vector<std::uint8_t> bytes = xm::XmWriter::write(s);
-    return ModuleLoader::load(bytes.data(), bytes.size());
+    return ModuleLoader::load(bytes.data(), bytes.size(), globalVolume);
 }
 
 // Runs the tick function n times.

@@ -198,8 +198,7 @@ TEST(ReplayerEffects, GlobalVolumeAndItsSlide) {
     auto m = load(s);
     ticks(*m, 1);
     EXPECT_EQ(m->globalVolume, 32);
-    const int full = voiceOf(*m, 0).finalVolume;
-    EXPECT_EQ(full, static_cast<int>((64LL * 64 * 65536 * 32 * 255) >> 35));
+    EXPECT_FLOAT_EQ(voiceOf(*m, 0).finalVolume, 64.0f * 64 * 65536 * 32 * 255 / 0x1p35);
     ticks(*m, 5 + 6);
     EXPECT_EQ(m->globalVolume, 32 - 15);
 }
