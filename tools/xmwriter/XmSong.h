@@ -1,5 +1,7 @@
 #pragma once
 
+#include "audio/XmCommands.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -8,8 +10,6 @@
 
 // A module to be written as an XM file: plain records that mirror the file.
 namespace xm {
-
-constexpr std::uint8_t keyOff = 97;
 
 // Note number 1..96 (1 = C-0) of a name such as "C-4", "F#3"; 0 when unknown.
 int note(const std::string& name);
