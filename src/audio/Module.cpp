@@ -386,7 +386,7 @@ void Module::writeVoice(ChannelState& ch) {
                           ? static_cast<std::uint32_t>(ch.sampleOffset)
                           : 0;
         v->fraction = 0;
-        v->direction = Voice::forward;
+        v->direction = Voice::Direction::Forward;
         v->levelLeft = v->levelRight = 0;
         v->incrementLeft = v->incrementRight = 0;
         v->rampLeft = 0;

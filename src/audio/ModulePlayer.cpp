@@ -2,9 +2,9 @@
 
 #include "audio/Module.h"
 #include "audio/ModuleLoader.h"
+#include "audio/StereoMixer.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 std::unique_ptr<ModulePlayer> thePlayer;
@@ -147,8 +147,5 @@ bool ModulePlayer::isPlaying() const {
 void ModulePlayer::mixBlock(Module& module, float* mix, std::int16_t* out) {
     std::fill(mix, mix + 2 * blockFrames, 0.0f);
     module.render(mix, blockFrames);
-    for (int i = 0; i < 2 * blockFrames; ++i) {
-        const long s = std::lrint(mix[i]);
-        out[i] = static_cast<std::int16_t>(std::clamp(s, -32768L, 32767L));
-    }
+    StereoMixer::toSixteenBits(mix, out, 2 * blockFrames);
 }

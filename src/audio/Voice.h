@@ -8,7 +8,7 @@ struct Sample;
 // Channel c drives voice c or its twin c + 32, so that a new note starts on a
 // fresh voice while the old one fades out.
 struct Voice {
-    enum Direction { forward = 1, backward = 2 };
+    enum class Direction { Forward = 1, Backward = 2 };
     static constexpr int rampSamples = 128;
 
     int index = 0;
@@ -23,7 +23,7 @@ struct Voice {
     std::uint32_t position = 0;
     std::uint32_t fraction = 0;
     std::int64_t step = 0; // 32.32 fixed point
-    int direction = forward;
+    Direction direction = Direction::Forward;
     float previousTargetLeft = 0;
     float previousTargetRight = 0;
     float levelLeft = 0;
@@ -39,6 +39,8 @@ struct Voice {
 
 private:
     void startRampIfNeeded();
+    // No level now and none ramping in.
+    bool isSilent() const;
     void mixStretch(float* out, int frames, std::int64_t& pos, std::int64_t delta);
     // Brings the position back inside the loop; false when the sample ended.
     bool wrap(std::int64_t& pos);

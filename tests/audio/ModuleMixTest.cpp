@@ -147,7 +147,7 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
     bool wentBackward = false;
     for (int i = 0; i < 400; ++i) {
         renderFloat(*m, 1);
-        wentBackward |= v.direction == Voice::backward;
+        wentBackward |= v.direction == Voice::Direction::Backward;
         ASSERT_GE(v.position, 32u);
         ASSERT_LE(v.position, 64u);
     }
@@ -165,7 +165,7 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
         ASSERT_LT(now, 64u);
         wraps += now < previous ? 1 : 0;
         previous = now;
-        ASSERT_EQ(m->voices[0].direction, Voice::forward);
+        ASSERT_EQ(m->voices[0].direction, Voice::Direction::Forward);
     }
     EXPECT_GE(wraps, 8);
 }
