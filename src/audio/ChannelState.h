@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/EnvelopeState.h"
+#include "audio/XmCommands.h"
 
 struct Instrument;
 struct Sample;
@@ -68,9 +69,9 @@ struct ChannelState {
     int cellNote = 0;
     int cellInstrument = 0;
     int volumeColumn = 0;
-    int effect = 0;
+    xm::Effect effect = xm::Effect::Arpeggio;
     int param = 0;
-    int previousEffect = 0;
+    xm::Effect previousEffect = xm::Effect::Arpeggio;
 
     // What a delayed note restores at its row.
     int savedVolume = 0;

@@ -1,6 +1,7 @@
 #include "audio/Module.h"
 
 #include "audio/PeriodTable.h"
+#include "audio/XmCommands.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,13 +9,15 @@
 
 namespace {
 
-constexpr int effectK = 20;
-constexpr int effectT = 29;
-
-constexpr int keyOffNote = 255;
+using xm::Effect;
+using xm::VolumeColumn;
 
 bool isRealNote(int note) {
-    return note >= 1 && note <= 96;
+    return note >= xm::firstNote && note <= xm::lastNote;
+}
+
+VolumeColumn volumeKind(int volumeColumn) {
+    return static_cast<VolumeColumn>(volumeColumn >> 4);
 }
 
 } // namespace
@@ -168,11 +171,13 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     ch.cellNote = note;
     ch.cellInstrument = instrument;
     ch.volumeColumn = cell[2];
-    ch.effect = cell[3];
+    ch.effect = static_cast<Effect>(cell[3]);
     ch.param = cell[4];
 
     // The volume column's tone portamento holds the note back just as 3xx.
-    const bool tonePortamento = ch.effect == 3 || ch.effect == 5 || ch.volumeColumn >= 0xF0;
+    const bool tonePortamento = ch.effect == Effect::TonePorta ||
+                                ch.effect == Effect::TonePortaVolumeSlide ||
+                                volumeKind(ch.volumeColumn) == VolumeColumn::TonePorta;
     if (!tonePortamento) {
         if (instrument > 0) {
             ch.instrument =
@@ -189,12 +194,12 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     ch.savedVolume = ch.volume;
     ch.savedPeriod = ch.period;
     ch.savedPanning = ch.panning;
-    if (ch.previousEffect == 7 && ch.effect != 7) {
+    if (ch.previousEffect == Effect::Tremolo && ch.effect != Effect::Tremolo) {
         ch.volume = std::clamp(ch.volume + ch.tremoloDelta, 0, 64);
         ch.tremoloDelta = 0;
     }
     // Tremor mutes through the same delta; when it ends the note comes back.
-    if (ch.previousEffect == effectT && ch.effect != effectT) {
+    if (ch.previousEffect == Effect::Tremor && ch.effect != Effect::Tremor) {
         ch.tremoloDelta = 0;
     }
     ch.periodDelta = 0;
@@ -208,7 +213,9 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
         } else {
             // E5y plays the note it triggers at finetune (y - 8) x 16; the
             // sample keeps its own for every later note.
-            const bool setsFinetune = ch.effect == 0xE && (ch.param >> 4) == 5;
+            const bool setsFinetune =
+                ch.effect == Effect::Extended &&
+                static_cast<xm::Extended>(ch.param >> 4) == xm::Extended::Finetune;
             const int finetune = setsFinetune ? ((ch.param & 15) - 8) * 16 : ch.sample->finetune;
             const int period = notePeriod(note - 1, *ch.sample, finetune);
             ch.period = period;
@@ -223,7 +230,7 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     }
     volumeColumnAtRow(ch);
 
-    if (note == keyOffNote || ch.effect == effectK) {
+    if (note == xm::loadedKeyOff || ch.effect == Effect::KeyOff) {
         ch.keyOff = true;
     }
     envelopesAndFadeout(ch);
@@ -244,17 +251,17 @@ void Module::processChannelTick(ChannelState& ch) {
 
 bool Module::volumeColumnSlide(ChannelState& ch) {
     const int y = ch.volumeColumn & 15;
-    switch (ch.volumeColumn >> 4) {
-    case 6:
+    switch (volumeKind(ch.volumeColumn)) {
+    case VolumeColumn::SlideDown:
         ch.addVolume(-y);
         return true;
-    case 7:
+    case VolumeColumn::SlideUp:
         ch.addVolume(y);
         return true;
-    case 0xD:
+    case VolumeColumn::PanningSlideLeft:
         ch.addPanning(-y);
         return true;
-    case 0xE:
+    case VolumeColumn::PanningSlideRight:
         ch.addPanning(y);
         return true;
     default:
@@ -268,36 +275,29 @@ void Module::volumeColumnAtRow(ChannelState& ch) {
         return;
     }
     const int v = ch.volumeColumn;
+    if (v >= xm::setVolumeByte(0) && v <= xm::setVolumeByte(xm::maxVolume)) {
+        ch.volume = v - xm::setVolumeByte(0);
+        return;
+    }
     const int y = v & 15;
-    switch (v >> 4) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        ch.volume = v - 16;
-        break;
-    case 5:
-        if (v == 0x50) {
-            ch.volume = 64;
-        }
-        break;
-    case 8:
+    switch (volumeKind(v)) {
+    case VolumeColumn::FineDown:
         ch.addVolume(-y);
         break;
-    case 9:
+    case VolumeColumn::FineUp:
         ch.addVolume(y);
         break;
-    case 0xA:
+    case VolumeColumn::VibratoSpeed:
         ch.vibratoSpeed = y;
         break;
-    case 0xB:
+    case VolumeColumn::VibratoDepth:
         ch.vibratoDepth = y;
         break;
-    case 0xC:
+    case VolumeColumn::Panning:
         ch.panning = y * 16;
         ch.flags |= ChannelState::panningFlag;
         break;
-    case 0xF:
+    case VolumeColumn::TonePorta:
         if (y > 0) {
             ch.tonePortaSpeed = y * 16;
         }
@@ -311,9 +311,9 @@ void Module::volumeColumnAtTick(ChannelState& ch) {
     if (volumeColumnSlide(ch)) {
         return;
     }
-    if ((ch.volumeColumn >> 4) == 0xB) {
+    if (volumeKind(ch.volumeColumn) == VolumeColumn::VibratoDepth) {
         vibrato(ch, true);
-    } else if ((ch.volumeColumn >> 4) == 0xF) {
+    } else if (volumeKind(ch.volumeColumn) == VolumeColumn::TonePorta) {
         tonePorta(ch);
     }
 }

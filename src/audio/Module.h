@@ -88,7 +88,7 @@ private:
     void volumeColumnAtRow(ChannelState& ch);
     void volumeColumnAtTick(ChannelState& ch);
     void rowEffect(ChannelState& ch);
-    void extendedRowEffect(ChannelState& ch, int command, int y);
+    void extendedRowEffect(ChannelState& ch, xm::Extended command, int y);
     void tickEffect(ChannelState& ch);
     void envelopesAndFadeout(ChannelState& ch);
     void autoVibrato(ChannelState& ch);

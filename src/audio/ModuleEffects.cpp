@@ -2,19 +2,15 @@
 #include "audio/Module.h"
 
 #include "audio/PeriodTable.h"
+#include "audio/XmCommands.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr int effectG = 16;
-constexpr int effectH = 17;
-constexpr int effectL = 21;
-constexpr int effectP = 25;
-constexpr int effectR = 27;
-constexpr int effectT = 29;
-constexpr int effectX = 33;
+using xm::Effect;
+using xm::Extended;
 
 // Vibrato and tremolo waveforms over positions -32..31.
 int waveform(int type, int pos) {
@@ -59,34 +55,34 @@ int slide(int param) {
 void Module::rowEffect(ChannelState& ch) {
     const int param = ch.param;
     switch (ch.effect) {
-    case 1:
+    case Effect::PortaUp:
         remember(param, ch.portaUpMemory);
         break;
-    case 2:
+    case Effect::PortaDown:
         remember(param, ch.portaDownMemory);
         break;
-    case 3:
+    case Effect::TonePorta:
         remember(param, ch.tonePortaSpeed);
         break;
-    case 4:
+    case Effect::Vibrato:
         rememberNibbles(param, ch.vibratoSpeed, ch.vibratoDepth);
         vibrato(ch, false);
         break;
-    case 5:
+    case Effect::TonePortaVolumeSlide:
         remember(param, ch.volumeSlideMemory);
         break;
-    case 6:
+    case Effect::VibratoVolumeSlide:
         remember(param, ch.volumeSlideMemory);
         vibrato(ch, false);
         break;
-    case 7:
+    case Effect::Tremolo:
         rememberNibbles(param, ch.tremoloSpeed, ch.tremoloDepth);
         break;
-    case 8:
+    case Effect::Panning:
         ch.panning = param;
         ch.flags |= ChannelState::panningFlag;
         break;
-    case 9:
+    case Effect::SampleOffset:
         ch.sampleOffset = remember(param, ch.sampleOffsetMemory) * 256;
         if ((ch.flags & ChannelState::triggerFlag) &&
             static_cast<std::uint32_t>(ch.sampleOffset) >= ch.sample->loopEnd()) {
@@ -94,18 +90,18 @@ void Module::rowEffect(ChannelState& ch) {
             ch.flags |= ChannelState::stopFlag;
         }
         break;
-    case 0xA:
+    case Effect::VolumeSlide:
         remember(param, ch.volumeSlideMemory);
         break;
-    case 0xB:
+    case Effect::PositionJump:
         nextOrder = param >= songLength ? 0 : param;
         nextRow = 0;
         jumpThisRow_ = true;
         break;
-    case 0xC:
+    case Effect::SetVolume:
         ch.volume = std::min(param, 64);
         break;
-    case 0xD:
+    case Effect::PatternBreak:
         nextRow = 10 * (param >> 4) + (param & 15);
         if (nextRow > 63) {
             nextRow = 0;
@@ -114,10 +110,10 @@ void Module::rowEffect(ChannelState& ch) {
             nextOrder = order + 1 >= songLength ? 0 : order + 1;
         }
         break;
-    case 0xE:
-        extendedRowEffect(ch, param >> 4, param & 15);
+    case Effect::Extended:
+        extendedRowEffect(ch, static_cast<Extended>(param >> 4), param & 15);
         break;
-    case 0xF:
+    case Effect::SpeedOrTempo:
         // F00 would stop the tick counter for good: ignored.
         if (param >= 32) {
             setBpm(param);
@@ -125,34 +121,34 @@ void Module::rowEffect(ChannelState& ch) {
             speed = param;
         }
         break;
-    case effectG:
+    case Effect::GlobalVolume:
         globalVolume = std::min(param, 64);
         break;
-    case effectH:
+    case Effect::GlobalVolumeSlide:
         remember(param, globalSlideMemory);
         break;
-    case effectL:
+    case Effect::EnvelopePosition:
         if (ch.instrument->volumeEnvelope.enabled()) {
             ch.volumeEnvelope.jumpTo(ch.instrument->volumeEnvelope, param);
         }
         break;
-    case effectP:
+    case Effect::PanningSlide:
         remember(param, ch.panningSlideMemory);
         break;
-    case effectR:
+    case Effect::MultiRetrigger:
         remember(param, ch.retriggerMemory);
         break;
-    case effectT:
+    case Effect::Tremor:
         if (param != 0) {
             ch.tremorOn = param >> 4;
             ch.tremorOff = param & 15;
         }
         tremor(ch);
         break;
-    case effectX:
-        if ((param >> 4) == 1) {
+    case Effect::ExtraFinePorta:
+        if (static_cast<xm::ExtraFine>(param >> 4) == xm::ExtraFine::PortaUp) {
             ch.period -= remember(param & 15, ch.extraFineUpMemory);
-        } else if ((param >> 4) == 2) {
+        } else if (static_cast<xm::ExtraFine>(param >> 4) == xm::ExtraFine::PortaDown) {
             ch.period += remember(param & 15, ch.extraFineDownMemory);
         }
         break;
@@ -161,20 +157,20 @@ void Module::rowEffect(ChannelState& ch) {
     }
 }
 
-void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
+void Module::extendedRowEffect(ChannelState& ch, Extended command, int y) {
     switch (command) {
-    case 1:
+    case Extended::FinePortaUp:
         ch.period -= 4 * remember(y, ch.finePortaUpMemory);
         break;
-    case 2:
+    case Extended::FinePortaDown:
         ch.period += 4 * remember(y, ch.finePortaDownMemory);
         break;
-    case 4:
+    case Extended::VibratoWaveform:
         ch.waveControl = (ch.waveControl & 0xF0) | y;
         break;
-    case 5: // the finetune, taken as the note of this row was triggered
+    case Extended::Finetune: // taken as the note of this row was triggered
         break;
-    case 6:
+    case Extended::PatternLoop:
         if (y == 0) {
             ch.loopRow = row;
         } else {
@@ -188,20 +184,20 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
             }
         }
         break;
-    case 7:
+    case Extended::TremoloWaveform:
         ch.waveControl = (ch.waveControl & 0x0F) | (y << 4);
         break;
-    case 8:
+    case Extended::Panning:
         ch.panning = y * 16;
         ch.flags |= ChannelState::panningFlag;
         break;
-    case 0xA:
+    case Extended::FineVolumeUp:
         ch.addVolume(remember(y, ch.fineVolumeUpMemory));
         break;
-    case 0xB:
+    case Extended::FineVolumeDown:
         ch.addVolume(-remember(y, ch.fineVolumeDownMemory));
         break;
-    case 0xD:
+    case Extended::NoteDelay:
         if (y != 0) {
             ch.volume = ch.savedVolume;
             ch.period = ch.savedPeriod;
@@ -209,7 +205,7 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
             ch.flags &= ~ChannelState::triggerFlag;
         }
         break;
-    case 0xE:
+    case Extended::PatternDelay:
         patternDelayTicks = y * speed;
         break;
     default:
@@ -220,51 +216,51 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
 void Module::tickEffect(ChannelState& ch) {
     const int param = ch.param;
     switch (ch.effect) {
-    case 0:
+    case Effect::Arpeggio:
         if (param != 0) {
             arpeggio(ch);
         }
         break;
-    case 1:
+    case Effect::PortaUp:
         ch.period = std::max(ch.period - 4 * ch.portaUpMemory, 56);
         break;
-    case 2:
+    case Effect::PortaDown:
         ch.period += 4 * ch.portaDownMemory;
         break;
-    case 3:
+    case Effect::TonePorta:
         tonePorta(ch);
         break;
-    case 4:
+    case Effect::Vibrato:
         vibrato(ch, true);
         break;
-    case 5:
+    case Effect::TonePortaVolumeSlide:
         tonePorta(ch);
         volumeSlide(ch);
         break;
-    case 6:
+    case Effect::VibratoVolumeSlide:
         vibrato(ch, true);
         volumeSlide(ch);
         break;
-    case 7:
+    case Effect::Tremolo:
         tremolo(ch);
         break;
-    case 0xA:
+    case Effect::VolumeSlide:
         volumeSlide(ch);
         break;
-    case 0xE: {
+    case Effect::Extended: {
         const int y = param & 15;
-        switch (param >> 4) {
-        case 9:
+        switch (static_cast<Extended>(param >> 4)) {
+        case Extended::Retrigger:
             if (y != 0 && tick % y == 0) {
                 ch.flags |= ChannelState::triggerFlag;
             }
             break;
-        case 0xC:
+        case Extended::NoteCut:
             if (tick == y) {
                 ch.volume = 0;
             }
             break;
-        case 0xD:
+        case Extended::NoteDelay:
             if (tick == y) {
                 if (ch.cellInstrument > 0) {
                     resetFromSample(ch);
@@ -279,18 +275,18 @@ void Module::tickEffect(ChannelState& ch) {
         }
         break;
     }
-    case effectH: {
+    case Effect::GlobalVolumeSlide: {
         globalVolume = std::clamp(globalVolume + slide(globalSlideMemory), 0, 64);
         break;
     }
-    case effectP: {
+    case Effect::PanningSlide: {
         ch.addPanning(slide(ch.panningSlideMemory));
         break;
     }
-    case effectR:
+    case Effect::MultiRetrigger:
         multiRetrigger(ch);
         break;
-    case effectT:
+    case Effect::Tremor:
         tremor(ch);
         break;
     default:

@@ -11,6 +11,8 @@ namespace xm {
 constexpr int firstNote = 1;
 constexpr int lastNote = 96;
 constexpr std::uint8_t keyOff = 97;
+// The key-off note as the replayer holds it once loaded.
+constexpr std::uint8_t loadedKeyOff = 255;
 
 // The effect column. Letters past F count on from G = 16, as trackers show
 // them.

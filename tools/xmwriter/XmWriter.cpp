@@ -199,7 +199,7 @@ int note(const std::string& name) {
     }
     for (int i = 0; i < 12; ++i) {
         if (name.compare(0, 2, names[i]) == 0) {
-            return 1 + 12 * (name[2] - '0') + i;
+            return firstNote + 12 * (name[2] - '0') + i;
         }
     }
     return 0;
