@@ -8,13 +8,12 @@ struct Sample;
 
 // The replay state of one pattern channel.
 struct ChannelState {
-    enum Flag {
-        frequencyFlag = 1,
-        volumeFlag = 2,
-        panningFlag = 4,
-        triggerFlag = 8,
-        stopFlag = 32
-    };
+    // What writing the channel to its voice updates (bits of flags).
+    static constexpr int frequencyFlag = 1;
+    static constexpr int volumeFlag = 2;
+    static constexpr int panningFlag = 4;
+    static constexpr int triggerFlag = 8;
+    static constexpr int stopFlag = 32;
 
     int note = 0; // 0..95
     Instrument* instrument = nullptr;

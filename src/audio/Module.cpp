@@ -1,3 +1,15 @@
+// The song side of the replayer: stepping a module tick by tick and driving
+// its voices. The effects themselves are in ModuleEffects.cpp.
+//
+// Sections, in file order:
+//   Set-up          construction, tempo, back to the start
+//   Rendering       ticks and voice mixing over the output frames
+//   Tick function   rows, orders, jumps and the end of the song
+//   Rows            a channel's cell: instrument, note, volume column, effect
+//   Later ticks     what every tick after the row does to a channel
+//   Volume column   its slides, settings and tone portamento
+//   Envelopes       envelopes, fadeout and the instrument's auto-vibrato
+//   Voices          writing a channel to its voice
 #include "audio/Module.h"
 
 #include "audio/PeriodTable.h"
@@ -21,6 +33,8 @@ VolumeColumn volumeKind(int volumeColumn) {
 }
 
 } // namespace
+
+// Set-up ---------------------------------------------------------------
 
 Module::Module() {
     emptyInstrument.samples.fill(&emptySample);
@@ -59,6 +73,8 @@ void Module::restart() {
     }
 }
 
+// Rendering ------------------------------------------------------------
+
 void Module::render(float* out, int frames) {
     while (frames > 0) {
         if (samplesLeftInTick == 0) {
@@ -79,6 +95,8 @@ void Module::mixVoices(float* out, int frames) {
         v.mix(out, frames);
     }
 }
+
+// Tick function --------------------------------------------------------
 
 void Module::tickFunction() {
     if (tick == 0) {
@@ -127,6 +145,8 @@ void Module::tickFunction() {
         patternDelayTicks = 0;
     }
 }
+
+// Rows -----------------------------------------------------------------
 
 void Module::processRow() {
     jumpThisRow_ = false;
@@ -239,6 +259,8 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     writeVoice(ch);
 }
 
+// Later ticks ----------------------------------------------------------
+
 void Module::processChannelTick(ChannelState& ch) {
     ch.periodDelta = 0;
     ch.flags = ChannelState::frequencyFlag | ChannelState::volumeFlag;
@@ -248,6 +270,8 @@ void Module::processChannelTick(ChannelState& ch) {
     autoVibrato(ch);
     writeVoice(ch);
 }
+
+// Volume column --------------------------------------------------------
 
 bool Module::volumeColumnSlide(ChannelState& ch) {
     const int y = ch.volumeColumn & 15;
@@ -318,6 +342,8 @@ void Module::volumeColumnAtTick(ChannelState& ch) {
     }
 }
 
+// Envelopes ------------------------------------------------------------
+
 void Module::envelopesAndFadeout(ChannelState& ch) {
     const Instrument& ins = *ch.instrument;
     if (ins.volumeEnvelope.enabled()) {
@@ -363,6 +389,8 @@ void Module::autoVibrato(ChannelState& ch) {
     }
     ch.autoVibratoPosition = (pos + ins.vibratoRate) & 255;
 }
+
+// Voices ---------------------------------------------------------------
 
 void Module::writeVoice(ChannelState& ch) {
     Voice* v = &voices[ch.voice];

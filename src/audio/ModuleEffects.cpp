@@ -1,4 +1,12 @@
 // The row and tick effects of the replayer.
+//
+// Sections, in file order:
+//   Helpers         waveforms, effect memories, slide steps
+//   Row effects     what the effect column does on the row's first tick,
+//                   Exy included
+//   Tick effects    what it does on the later ticks of the row
+//   Shared steps    arpeggio, portamento, vibrato, tremolo, tremor, volume
+//                   slide and multi-retrigger, used from both
 #include "audio/Module.h"
 
 #include "audio/PeriodTable.h"
@@ -6,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+
+// Helpers --------------------------------------------------------------
 
 namespace {
 
@@ -51,6 +61,8 @@ int slide(int param) {
 }
 
 } // namespace
+
+// Row effects ----------------------------------------------------------
 
 void Module::rowEffect(ChannelState& ch) {
     const int param = ch.param;
@@ -213,6 +225,8 @@ void Module::extendedRowEffect(ChannelState& ch, Extended command, int y) {
     }
 }
 
+// Tick effects ---------------------------------------------------------
+
 void Module::tickEffect(ChannelState& ch) {
     const int param = ch.param;
     switch (ch.effect) {
@@ -293,6 +307,8 @@ void Module::tickEffect(ChannelState& ch) {
         break;
     }
 }
+
+// Shared steps ---------------------------------------------------------
 
 void Module::arpeggio(ChannelState& ch) {
     const int step = tick % 3;

@@ -139,10 +139,10 @@ TEST(MixerPrecision, ShortNotesCutsAndOddStretchesMatchPlainMixing) {
     // Samples that end, cuts and delays that ramp mid-tick, a tempo that
     // makes ticks of odd lengths and steps above one sample a frame.
     xm::Sample once = sine(16, 37, 30);
-    once.loop = xm::Sample::Loop::none;
+    once.loop = xm::Sample::Loop::None;
     xm::Song s = song(32, 4, once);
     s.instruments.push_back(instrument(sine(8, 23, 5)));
-    s.instruments[1].samples[0].loop = xm::Sample::Loop::pingPong;
+    s.instruments[1].samples[0].loop = xm::Sample::Loop::PingPong;
     s.instruments[1].samples[0].loopStart = 7;
     s.instruments[1].samples[0].loopLength = 61;
     s.bpm = 97;

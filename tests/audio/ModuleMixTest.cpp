@@ -75,7 +75,7 @@ TEST(ModuleMix, EightBitSampleAndItsSixteenBitTwinSoundTheSame) {
     for (int& v : sixteen.pcm) {
         v *= 256;
     }
-    for (xm::Sample::Loop loop : {xm::Sample::Loop::forward, xm::Sample::Loop::pingPong}) {
+    for (xm::Sample::Loop loop : {xm::Sample::Loop::Forward, xm::Sample::Loop::PingPong}) {
         eight.loop = sixteen.loop = loop;
         eight.loopStart = sixteen.loopStart = 20;
         eight.loopLength = sixteen.loopLength = 100;
@@ -99,13 +99,13 @@ TEST(ModuleMix, LoopsKeepTheirGuardSample) {
     xm::Sample forward;
     forward.bits = 16;
     forward.pcm = {100, 200, 300, 400, 500, 600, 700, 800};
-    forward.loop = xm::Sample::Loop::forward;
+    forward.loop = xm::Sample::Loop::Forward;
     forward.loopStart = 2;
     forward.loopLength = 4;
     xm::Sample pingPong = forward;
-    pingPong.loop = xm::Sample::Loop::pingPong;
+    pingPong.loop = xm::Sample::Loop::PingPong;
     xm::Sample none = forward;
-    none.loop = xm::Sample::Loop::none;
+    none.loop = xm::Sample::Loop::None;
     xm::Song s = song(4, 1, forward);
     s.instruments[0].samples.push_back(pingPong);
     s.instruments[0].samples.push_back(none);
@@ -134,7 +134,7 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
     for (int i = 0; i < 64; ++i) {
         ramp.pcm.push_back(i * 256);
     }
-    ramp.loop = xm::Sample::Loop::pingPong;
+    ramp.loop = xm::Sample::Loop::PingPong;
     ramp.loopStart = 32;
     ramp.loopLength = 32;
     ramp.panning = 0;
@@ -153,7 +153,7 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
     }
     EXPECT_TRUE(wentBackward);
 
-    s.instruments[0].samples[0].loop = xm::Sample::Loop::forward;
+    s.instruments[0].samples[0].loop = xm::Sample::Loop::Forward;
     m = load(s);
     renderFloat(*m, 200);
     std::uint32_t previous = m->voices[0].position;
@@ -172,7 +172,7 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
 
 TEST(ModuleMix, SampleWithoutLoopStopsItsVoice) {
     xm::Sample once = dc(1000, 100);
-    once.loop = xm::Sample::Loop::none;
+    once.loop = xm::Sample::Loop::None;
     xm::Song s = song(4, 1, once);
     s.patterns[0].at(0, 0) = cell("C-4");
     auto m = load(s);

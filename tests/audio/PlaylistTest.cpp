@@ -28,7 +28,7 @@ Bytes squareSong(int rows) {
     square.bits = 8;
     for (int i = 0; i < 64; ++i)
         square.pcm.push_back(i < 32 ? 90 : -90);
-    square.loop = xm::Sample::Loop::forward;
+    square.loop = xm::Sample::Loop::Forward;
     square.loopLength = 64;
     xm::Instrument instrument;
     instrument.samples.push_back(square);

@@ -46,7 +46,7 @@ xm::Song twoOrders() {
     for (int i = 0; i < 100; ++i) {
         saw.pcm.push_back(i * 600 - 30000);
     }
-    saw.loop = xm::Sample::Loop::forward;
+    saw.loop = xm::Sample::Loop::Forward;
     saw.loopLength = 100;
     xm::Instrument ins;
     ins.samples.push_back(saw);

@@ -16,7 +16,7 @@ Sample tone(int period, int cycles, int bits) {
         const double x = 2.0 * M_PI * i / period;
         s.pcm.push_back(static_cast<int>(amplitude * (std::sin(x) + 0.3 * std::sin(3 * x))));
     }
-    s.loop = bits == 16 ? Sample::Loop::forward : Sample::Loop::pingPong;
+    s.loop = bits == 16 ? Sample::Loop::Forward : Sample::Loop::PingPong;
     s.loopLength = period * cycles;
     return s;
 }

@@ -48,13 +48,13 @@ struct Envelope {
 };
 
 struct Sample {
-    enum class Loop { none, forward, pingPong };
+    enum class Loop { None, Forward, PingPong };
 
     std::string name;
     int bits = 8; // 8 or 16
     // Sample values: -128..127 for 8-bit data, -32768..32767 for 16-bit.
     std::vector<int> pcm;
-    Loop loop = Loop::none;
+    Loop loop = Loop::None;
     int loopStart = 0; // in samples
     int loopLength = 0;
     int volume = 64;
