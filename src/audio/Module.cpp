@@ -16,6 +16,7 @@
 #include "audio/XmCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -30,6 +31,19 @@ bool isRealNote(int note) {
 
 VolumeColumn volumeKind(int volumeColumn) {
     return static_cast<VolumeColumn>(volumeColumn >> 4);
+}
+
+// The auto-vibrato's sine over its 256 positions, worked out once rather
+// than at every tick of every channel.
+int autoVibratoSine(int pos) {
+    static const std::array<int, 256> table = [] {
+        std::array<int, 256> t{};
+        for (int p = 0; p < 256; ++p) {
+            t[p] = static_cast<int>(std::sin(2.0 * M_PI * p / 256.0) * 64.0);
+        }
+        return t;
+    }();
+    return table[pos & 255];
 }
 
 } // namespace
@@ -365,7 +379,7 @@ void Module::autoVibrato(ChannelState& ch) {
     int value = 0;
     switch (ins.vibratoType) {
     case 0:
-        value = static_cast<int>(std::sin(2.0 * M_PI * pos / 256.0) * 64.0);
+        value = autoVibratoSine(pos);
         break;
     case 1:
         value = pos < 128 ? 64 : -64;
@@ -435,7 +449,9 @@ void Module::writeVoice(ChannelState& ch) {
         v->targetRight = v->finalVolume * static_cast<float>(v->finalPanning) / 255.0f;
     }
     const int period = ch.period + ch.periodDelta;
-    if ((ch.flags & ChannelState::frequencyFlag) && period != 0) {
+    // Most ticks leave the period as it was: no new frequency then.
+    if ((ch.flags & ChannelState::frequencyFlag) && period != 0 && period != v->period) {
+        v->period = period;
         v->frequency = PeriodTable::frequency(period, linearFrequencies());
         v->step = PeriodTable::step(v->frequency, rate);
     }

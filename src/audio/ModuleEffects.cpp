@@ -13,6 +13,7 @@
 #include "audio/XmCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 // Helpers --------------------------------------------------------------
@@ -25,8 +26,17 @@ using xm::Extended;
 // Vibrato and tremolo waveforms over positions -32..31.
 int waveform(int type, int pos) {
     switch (type) {
-    case 0:
-        return static_cast<int>(std::fabs(std::sin(2.0 * M_PI * pos / 64.0)) * 256.0);
+    case 0: {
+        // Worked out once rather than at every tick of every channel.
+        static const std::array<int, 64> sine = [] {
+            std::array<int, 64> t{};
+            for (int p = -32; p < 32; ++p) {
+                t[p & 63] = static_cast<int>(std::fabs(std::sin(2.0 * M_PI * p / 64.0)) * 256.0);
+            }
+            return t;
+        }();
+        return sine[pos & 63];
+    }
     case 1:
         return pos >= 0 ? (pos * 8) & 255 : -8 * pos - 1;
     default:

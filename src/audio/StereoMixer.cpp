@@ -141,23 +141,32 @@ __attribute__((target("avx2"))) void mixWide(float* out, int frames, const std::
     Run<8>::mix(out, frames, data, pos, delta, g);
 }
 
-bool hasWideVectors() {
-    static const bool avx2 = __builtin_cpu_supports("avx2");
+bool hasAvx2() {
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
     return avx2;
 }
 #endif
+
+bool wideAllowed = true;
 
 } // namespace
 
 void StereoMixer::addInterpolated(float* out, int frames, const std::int16_t* data,
                                   std::int64_t& pos, std::int64_t delta, const Gains& gains) {
 #if defined(__x86_64__) || defined(__i386__)
-    if (hasWideVectors()) {
+    if (wideAllowed && hasAvx2()) {
         mixWide(out, frames, data, pos, delta, gains);
         return;
     }
 #endif
     Run<4>::mix(out, frames, data, pos, delta, gains);
+}
+
+void StereoMixer::allowWideVectors(bool allowed) {
+    wideAllowed = allowed;
 }
 
 void StereoMixer::toSixteenBits(const float* in, std::int16_t* out, int count) {

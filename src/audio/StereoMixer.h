@@ -22,6 +22,10 @@ public:
     // the last frame.
     static void addInterpolated(float* out, int frames, const std::int16_t* data, std::int64_t& pos,
                                 std::int64_t delta, const Gains& gains);
+    // Where the processor has AVX2 the mixing runs 8 frames at a time; false
+    // keeps it at 4 everywhere, so that tests and benchmarks reach both.
+    static void allowWideVectors(bool allowed);
+
     // Rounds count floats to the nearest (ties to even) and clips them to
     // -32768..32767.
     static void toSixteenBits(const float* in, std::int16_t* out, int count);

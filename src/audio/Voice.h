@@ -16,6 +16,7 @@ struct Voice {
     // value, so that the quietest notes are still heard.
     float finalVolume = 0;
     int frequency = 0;
+    int period = 0; // the effective period that frequency and step were found for
     int finalPanning = 128;
     const Sample* sample = nullptr;
     float targetLeft = 0;

@@ -127,7 +127,17 @@ Comparison compare(const xm::Song& song, double seconds) {
 
 } // namespace
 
-TEST(MixerPrecision, BusySongMatchesPlainMixingWithinOneStep) {
+// Both vector widths, where the processor has the wider one.
+class MixerPrecision : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { StereoMixer::allowWideVectors(GetParam()); }
+    void TearDown() override { StereoMixer::allowWideVectors(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Widths, MixerPrecision, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Wide" : "Narrow"; });
+
+TEST_P(MixerPrecision, BusySongMatchesPlainMixingWithinOneStep) {
     // Forward and ping-pong loops, 8- and 16-bit data, slides, vibrato,
     // tremolo and a new note every other row on every channel.
     const Comparison c = compare(xm::busySong(12), 6.0);
@@ -135,7 +145,7 @@ TEST(MixerPrecision, BusySongMatchesPlainMixingWithinOneStep) {
     EXPECT_GT(c.heard, 0.9);
 }
 
-TEST(MixerPrecision, ShortNotesCutsAndOddStretchesMatchPlainMixing) {
+TEST_P(MixerPrecision, ShortNotesCutsAndOddStretchesMatchPlainMixing) {
     // Samples that end, cuts and delays that ramp mid-tick, a tempo that
     // makes ticks of odd lengths and steps above one sample a frame.
     xm::Sample once = sine(16, 37, 30);
@@ -161,4 +171,19 @@ TEST(MixerPrecision, ShortNotesCutsAndOddStretchesMatchPlainMixing) {
     const Comparison c = compare(s, 4.0);
     EXPECT_LE(c.largestDifference, 1);
     EXPECT_GT(c.heard, 0.5);
+}
+
+TEST(MixerRounding, SixteenBitsRoundLikeLrintAndClip) {
+    std::vector<float> in = {0.0f,     0.5f,      1.5f,      2.5f,      -0.5f,    -1.5f,
+                             -2.5f,    0.49999f,  -0.5001f,  32766.5f,  32767.4f, 32767.5f,
+                             40000.0f, -32767.5f, -32768.4f, -32768.5f, -1e7f,    1e9f};
+    for (int i = -70000; i <= 70000; i += 7) {
+        in.push_back(static_cast<float>(i) / 2.0f + 0.25f * static_cast<float>(i % 3));
+    }
+    std::vector<std::int16_t> out(in.size());
+    StereoMixer::toSixteenBits(in.data(), out.data(), static_cast<int>(in.size()));
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const long want = std::clamp(std::lrint(in[i]), -32768L, 32767L);
+        ASSERT_EQ(out[i], want) << in[i];
+    }
 }
