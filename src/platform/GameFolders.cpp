@@ -100,10 +100,24 @@ bool GameFolders::makeAndEnter(const fs::path& folder) {
     return !error;
 }
 
+void GameFolders::adoptOlderFiles(const fs::path& from, const fs::path& to) {
+    for (const char* name : keptFiles) {
+        std::error_code error;
+        if (fs::is_regular_file(from / name, error)) {
+            fs::copy_file(from / name, to / name, fs::copy_options::skip_existing, error);
+        }
+    }
+}
+
 bool GameFolders::enter(const Places& places, std::FILE* complaints) {
     dataFolder() = places.data;
+    std::error_code error;
+    const bool fresh = !places.user.empty() && !fs::exists(places.user, error);
     if (!places.user.empty() && makeAndEnter(places.user)) {
         workFolder_ = places.user;
+        if (fresh && places.data != places.user) {
+            adoptOlderFiles(places.data, places.user);
+        }
         return true;
     }
     if (complaints) {
@@ -115,7 +129,6 @@ bool GameFolders::enter(const Places& places, std::FILE* complaints) {
                          places.user.c_str());
         }
     }
-    std::error_code error;
     std::string pattern = (fs::temp_directory_path(error) / "quillmere-XXXXXX").string();
     if (!error && ::mkdtemp(pattern.data()) != nullptr) {
         standIn_ = pattern;

@@ -32,6 +32,10 @@ public:
     };
 
     static constexpr const char* folderName = "quillmere";
+    // What a player would miss: builds of old kept these beside the data, and
+    // a new player's folder takes them over from there (copies: the data
+    // folder is never written).
+    static constexpr const char* keptFiles[] = {"data/dx.cfg", "data/saved.dat", "data/top7.tbl"};
 
     static Environment current();
     static Places choose(const Environment& environment);
@@ -43,7 +47,9 @@ public:
     GameFolders& operator=(const GameFolders&) = delete;
 
     // Makes the player's folder (and its "data" folder) when missing, works
-    // inside it and resolves data names against places.data from now on.
+    // inside it and resolves data names against places.data from now on. A
+    // player's folder made now takes over the kept files found in the data
+    // folder.
     // When the player's folder cannot be made or entered, says so once on
     // `complaints` and works in a private temporary folder instead, so the
     // game still plays (and writes nowhere else); false then.
@@ -58,6 +64,7 @@ public:
 
 private:
     static bool makeAndEnter(const std::filesystem::path& folder);
+    static void adoptOlderFiles(const std::filesystem::path& from, const std::filesystem::path& to);
 
     std::filesystem::path workFolder_;
     std::filesystem::path standIn_;

@@ -161,3 +161,26 @@ TEST_F(Entering, NoHomeAtAllIsToldTooAndNothingLandsInTheWorkingFolder) {
     std::fclose(complaints);
     EXPECT_TRUE(fs::is_empty(dir_.file("work")));
 }
+
+TEST_F(Entering, ANewPlayersFolderTakesOverTheFilesOlderBuildsKeptBesideTheData) {
+    dir_.write("data-folder/data/saved.dat", "old saved game");
+    dir_.write("data-folder/data/dx.cfg", "old settings");
+    dir_.write("data-folder/game.log", "old log");
+    const fs::path user = dir_.file("xdg/quillmere");
+    {
+        GameFolders folders;
+        EXPECT_TRUE(folders.enter({dir_.file("data-folder"), user}, nullptr));
+    }
+    EXPECT_EQ(TempDir::read((user / "data/saved.dat").string()), "old saved game");
+    EXPECT_EQ(TempDir::read((user / "data/dx.cfg").string()), "old settings");
+    EXPECT_FALSE(fs::exists(user / "data/top7.tbl"));
+    EXPECT_FALSE(fs::exists(user / "game.log"));
+    // Copies: the data folder keeps what it had.
+    EXPECT_EQ(TempDir::read(dir_.file("data-folder/data/saved.dat")), "old saved game");
+
+    // Once the player's folder is there, it alone counts.
+    fs::remove(user / "data/saved.dat");
+    GameFolders again;
+    EXPECT_TRUE(again.enter({dir_.file("data-folder"), user}, nullptr));
+    EXPECT_FALSE(fs::exists(user / "data/saved.dat"));
+}
