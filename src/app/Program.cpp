@@ -5,7 +5,7 @@
 #include "app/Log.h"
 #include "app/WindowIcon.h"
 #include "audio/CSoundManager.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "platform/GlExtensions.h"
 

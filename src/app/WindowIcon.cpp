@@ -1,7 +1,7 @@
 #include "app/WindowIcon.h"
 
 #include "gfx/Image.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "platform/NativeWindow.h"
 
 namespace WindowIcon {

@@ -1,11 +1,11 @@
 #include "app/WindowIcon.h"
 
 #include "FakeNativeWindow.h"
-#include "gfx/PackFormat.h"
+#include "persist/PackFormat.h"
 #include "platform/GameFolders.h"
 
 #include "gfx/Image.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "platform/NativeWindow.h"
 #include "support/TempDir.h"
 
