@@ -64,7 +64,8 @@ protected:
     // Starts the installed program from the folder "elsewhere" with the given
     // environment; once its window shows, notes what the desktop sees of it
     // and closes it the way a window manager does.
-    ProcessOutcome play(const fs::path& prefix, const std::string& environment) {
+    ProcessOutcome play(const fs::path& prefix, const std::string& environment,
+                        const std::string& executable = "quillmere") {
         std::thread closer([this] {
             for (int tries = 0; tries < 400; ++tries) {
                 WindowIdentity seen = windowIdentity("Quillmere");
@@ -78,10 +79,11 @@ protected:
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
             }
         });
-        ProcessOutcome outcome = runCommand(
-            "cd '" + (root_ / "elsewhere").string() + "' && env -u QUILLMERE_HOME " + environment +
-                " timeout 30 '" + (prefix / "games" / "quillmere").string() + "'",
-            (root_ / "run.err").string());
+        ProcessOutcome outcome =
+            runCommand("cd '" + (root_ / "elsewhere").string() +
+                           "' && env -u QUILLMERE_HOME -u SDL_VIDEO_X11_WMCLASS " + environment +
+                           " timeout 30 '" + (prefix / "games" / executable).string() + "'",
+                       (root_ / "run.err").string());
         closer.join();
         return outcome;
     }
@@ -121,10 +123,12 @@ TEST_F(InstalledGame, MovedTreeStartsFromAnotherFolderAndKeepsThePlayersFilesInX
     // was installed to.
     const fs::path prefix = root_ / "moved";
     fs::rename(root_ / "prefix", prefix);
+    // Renamed too: the window's class must not come from the file's name.
+    fs::rename(prefix / "games/quillmere", prefix / "games/renamed-game");
     const auto before = snapshot(prefix);
     const fs::path xdg = root_ / "xdg";
 
-    const ProcessOutcome run = play(prefix, "XDG_DATA_HOME='" + xdg.string() + "'");
+    const ProcessOutcome run = play(prefix, "XDG_DATA_HOME='" + xdg.string() + "'", "renamed-game");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
 
