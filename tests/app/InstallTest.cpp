@@ -69,7 +69,7 @@ protected:
         std::thread closer([this] {
             for (int tries = 0; tries < 400; ++tries) {
                 WindowIdentity seen = windowIdentity("Quillmere");
-                if (!seen.className.empty() && seen.iconWidth > 0) {
+                if (seen.viewable && !seen.className.empty() && seen.iconWidth > 0) {
                     identity_ = seen;
                     break;
                 }
@@ -135,6 +135,7 @@ TEST_F(InstalledGame, MovedTreeStartsFromAnotherFolderAndKeepsThePlayersFilesInX
     // The desktop ties the window to the entry; the icon came from the data.
     const std::string entry =
         readText(prefix / "share/applications" / (std::string(appId) + ".desktop"));
+    EXPECT_TRUE(identity_.viewable);
     EXPECT_NE(identity_.className, "");
     EXPECT_NE(entry.find("\nStartupWMClass=" + identity_.className + "\n"), std::string::npos)
         << identity_.className;

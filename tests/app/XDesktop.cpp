@@ -93,6 +93,9 @@ WindowIdentity windowIdentity(const char* name) {
     }
     ::Window target = findNamed(display, DefaultRootWindow(display), name);
     if (target) {
+        XWindowAttributes attributes;
+        identity.viewable = XGetWindowAttributes(display, target, &attributes) &&
+                            attributes.map_state == IsViewable;
         XClassHint hint{nullptr, nullptr};
         if (XGetClassHint(display, target, &hint)) {
             identity.className = hint.res_class ? hint.res_class : "";

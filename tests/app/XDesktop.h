@@ -18,9 +18,11 @@ ScreenPixel screenPixel(int x, int y);
 bool closeWindowNamed(const char* name);
 
 // What the desktop learns about the top-level window with this exact name:
-// its class (the second WM_CLASS string) and the width of the first picture
-// of its _NET_WM_ICON. Empty and 0 when there is no such window or property.
+// whether it is shown, its class (the second WM_CLASS string) and the width
+// of the first picture of its _NET_WM_ICON. Empty and 0 when there is no
+// such window or property.
 struct WindowIdentity {
+    bool viewable = false;
     std::string className;
     int iconWidth = 0;
 };
