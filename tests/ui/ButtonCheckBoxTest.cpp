@@ -29,19 +29,6 @@ protected:
 
 } // namespace
 
-TEST_F(ButtonCheckBox, SizesComeFromTheTextureFrames) {
-    Button button(&screen, buttonPicture.get());
-    EXPECT_FLOAT_EQ(button.width(), 40);
-    EXPECT_FLOAT_EQ(button.height(), 20);
-    CheckBox box(&screen, boxPicture.get());
-    EXPECT_FLOAT_EQ(box.width(), 16);
-    EXPECT_FLOAT_EQ(box.height(), 16);
-    EXPECT_FLOAT_EQ(box.x(), 200);
-    EXPECT_FLOAT_EQ(box.y(), 40);
-    Button bare(&screen, nullptr);
-    EXPECT_FLOAT_EQ(bare.width(), 0);
-}
-
 TEST_F(ButtonCheckBox, HitTestKeepsBothEdgesAfterCuttingTowardZero) {
     Button button(&screen, buttonPicture.get());
     button.setPosition(10.7f, 5.9f, 0);

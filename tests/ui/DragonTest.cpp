@@ -43,19 +43,6 @@ protected:
 
 } // namespace
 
-TEST_F(DragonTest, NewDragonDrawsItsTimers) {
-    Random::seed(99);
-    const int fly = Random::rand() % 7000 + 3000;
-    const int hover = Random::rand() % 1000 + 1000;
-    Random::seed(99);
-    Dragon d(new Sprite(*sheet));
-    EXPECT_EQ(d.flyTimer(), fly);
-    EXPECT_EQ(d.hoverTimer(), hover);
-    EXPECT_FALSE(d.isHovering());
-    EXPECT_EQ(d.speed(), 0);
-    EXPECT_EQ(d.angle(), 0);
-}
-
 TEST_F(DragonTest, FourLooksFlockTakesTheLooksInTurnAtRandomFrames) {
     DragonFlock flock(sheet.get(), DragonFlock::Variant::FourLooks);
     ASSERT_EQ(flock.dragons().size(), 12u);

@@ -70,7 +70,8 @@ TEST_F(LayoutTest, MissingLayoutLeavesEveryControlAtTheOrigin) {
     store.setString("stale.x", "5");
     EXPECT_FALSE(layout::load(store, dir.file("no_such_layout.txt")));
     EXPECT_TRUE(store.all().empty());
-    CheckBox box(&screen, nullptr); // starts elsewhere
+    CheckBox box(&screen, nullptr);
+    ASSERT_FLOAT_EQ(box.y(), 40); // a check box starts at (200, 40)
     box.loadPosition(store, "m_sound_cb");
     EXPECT_FLOAT_EQ(box.x(), 0);
     EXPECT_FLOAT_EQ(box.y(), 0);

@@ -119,15 +119,3 @@ TEST_F(UiResourcesTest, InstanceIsTheLastMadeUntilItGoes) {
     }
     EXPECT_EQ(UiResources::instance(), nullptr);
 }
-
-TEST(UiResourcesKeys, TableKeysAreTheScreensPicturesOnce) {
-    std::set<std::string> keys;
-    for (int i = 0; i < UiResources::tableKeyCount(); ++i) {
-        keys.insert(UiResources::tableKeys()[i]);
-    }
-    EXPECT_EQ(keys.size(), 26u);
-    for (const char* key : {"m_qv_btn", "m_check_box", "m_music_track_bar", "m_enter_name_editbox",
-                            "m_cust_lev_wnd", "m_enter_name_dlg_back", "m_top_prev_btn"}) {
-        EXPECT_EQ(keys.count(key), 1u) << key;
-    }
-}
