@@ -1,7 +1,7 @@
 #include "ui/Layout.h"
 
-#include "gfx/ResourceManager.h"
 #include "persist/PropertyFile.h"
+#include "persist/ResourceManager.h"
 
 namespace layout {
 

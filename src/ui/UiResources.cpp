@@ -1,8 +1,8 @@
 #include "ui/UiResources.h"
 
-#include "gfx/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
+#include "persist/ResourceManager.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "ToolkitSupport.h"
 
 #include "gfx/Font.h"
-#include "gfx/ResourceManager.h"
 #include "gfx/Sprite.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "platform/Random.h"
 #include "ui/Button.h"

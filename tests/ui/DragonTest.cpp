@@ -1,7 +1,7 @@
 #include "ToolkitSupport.h"
 
-#include "gfx/ResourceManager.h"
 #include "gfx/Sprite.h"
+#include "persist/ResourceManager.h"
 #include "platform/Random.h"
 #include "ui/DragonFlock.h"
 

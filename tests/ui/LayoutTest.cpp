@@ -1,7 +1,7 @@
 #include "ToolkitSupport.h"
 
-#include "gfx/ResourceManager.h"
 #include "persist/PropertyFile.h"
+#include "persist/ResourceManager.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Dialog.h"

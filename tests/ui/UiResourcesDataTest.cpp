@@ -1,9 +1,9 @@
 // The shared menu pictures loaded from the game folder the build writes.
 #include "datagen/DataWriter.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "ui/UiResources.h"
 
 #include <gtest/gtest.h>
