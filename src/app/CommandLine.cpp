@@ -20,8 +20,9 @@ int handle(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     if (argc == 2 && std::strcmp(option, "--help") == 0) {
         std::fprintf(out,
                      "%s\n"
-                     "Quillmere, %s: move coloured balls on a hexagonal board to line up\n"
-                     "three or more of a colour and fill the garden, through 100 levels.\n"
+                     "Quillmere, %s: move coloured balls on a\n"
+                     "hexagonal board to line up three or more of a colour and fill the\n"
+                     "garden, through 100 levels.\n"
                      "\n"
                      "  --help     show this text and exit\n"
                      "  --version  show the version and exit\n"
