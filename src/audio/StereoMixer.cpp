@@ -82,6 +82,8 @@ template <int lanes> struct Run {
         }
     }
 
+    // A ramp moves the gains on every frame; the steady run keeps them.
+    template <bool ramp>
     __attribute__((always_inline)) static void mix(float* out, int frames, const std::int16_t* data,
                                                    std::int64_t& position, std::int64_t delta,
                                                    const StereoMixer::Gains& g) {
@@ -103,7 +105,6 @@ template <int lanes> struct Run {
         }
         low += step * frameOfValue();
         Floats high = low + (lanes / 2) * step;
-        const bool ramp = g.stepLeft != 0 || g.stepRight != 0;
         int i = 0;
         for (; i + lanes <= frames; i += lanes) {
 #pragma GCC unroll 8
@@ -113,7 +114,7 @@ template <int lanes> struct Run {
             add(out + 2 * i, pairs, fractions, low, high);
             pos += lanes * delta;
             fractions += lanes * d;
-            if (ramp) {
+            if constexpr (ramp) {
                 low += lanes * step;
                 high += lanes * step;
             }
@@ -134,11 +135,19 @@ template <int lanes> struct Run {
     }
 };
 
+bool isRamp(const StereoMixer::Gains& g) {
+    return g.stepLeft != 0 || g.stepRight != 0;
+}
+
 #if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx2"))) void mixWide(float* out, int frames, const std::int16_t* data,
                                              std::int64_t& pos, std::int64_t delta,
                                              const StereoMixer::Gains& g) {
-    Run<8>::mix(out, frames, data, pos, delta, g);
+    if (isRamp(g)) {
+        Run<8>::mix<true>(out, frames, data, pos, delta, g);
+    } else {
+        Run<8>::mix<false>(out, frames, data, pos, delta, g);
+    }
 }
 
 bool hasAvx2() {
@@ -162,7 +171,11 @@ void StereoMixer::addInterpolated(float* out, int frames, const std::int16_t* da
         return;
     }
 #endif
-    Run<4>::mix(out, frames, data, pos, delta, gains);
+    if (isRamp(gains)) {
+        Run<4>::mix<true>(out, frames, data, pos, delta, gains);
+    } else {
+        Run<4>::mix<false>(out, frames, data, pos, delta, gains);
+    }
 }
 
 void StereoMixer::allowWideVectors(bool allowed) {
