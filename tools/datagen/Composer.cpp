@@ -1,5 +1,7 @@
 #include "Composer.h"
 
+#include "GrooveFigures.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -36,37 +38,6 @@ constexpr int fineVolumeUpByOne = xm::volumeByte(xm::VolumeColumn::FineUp, 1);
 // A note delayed by y ticks: Exy with x = D.
 constexpr int noteDelay(int y) {
     return xm::extendedParam(xm::Extended::NoteDelay, y);
-}
-
-// One bar of each groove: the bass (R root, O octave, F fifth, T third,
-// A a step into the next chord, - held, . silent) plain and busy, and the
-// drums (x hit, g ghost or soft, o open hat).
-struct GrooveFigures {
-    const char* bass;
-    const char* busyBass;
-    const char* kick;
-    const char* snare;
-    const char* hats;
-};
-
-const GrooveFigures& figuresOf(Groove groove) {
-    static const GrooveFigures table[] = {
-        // Waltz
-        {"R-------F---", "R-------F-T-", "x-----------", "----g---g---", "--x---x---x-"},
-        // Pop
-        {"R-.R-.O-R-.R-.F-", "R-.R-.O-R-.RO-A-", "x-----x-x-----x-", "----x-------x---",
-         "x-x-x-x-x-x-x-o-"},
-        // Drive
-        {"R.R.R.R.R.R.R.A.", "R.RRR.R.R.RRO.A.", "x---x---x---x---", "----x-------x--g",
-         "gxgxgxgxgxgxgxgo"},
-        // Swing
-        {"R---T---F---A---", "R---T---F-O-A---", "x---------x-----", "----x---g---x---",
-         "x-x-x-x-x-x-x-x-"},
-        // HalfTime
-        {"R-------.-R-O---", "R-----.RO-.-R-A-", "x---------x--x--", "--------x-------",
-         "x-x-x-x-x-x-x-o-"},
-    };
-    return table[static_cast<int>(groove)];
 }
 
 } // namespace
@@ -305,7 +276,7 @@ void Composer::writePads(Block& b, bool fadeIn) {
 // bar's chord, with a step leading into the next chord.
 void Composer::writeBass(Block& b, bool busy) {
     const std::string figure =
-        busy ? figuresOf(style_.groove).busyBass : figuresOf(style_.groove).bass;
+        busy ? GrooveFigures::of(style_.groove).busyBass : GrooveFigures::of(style_.groove).bass;
     const int steps = stepsPerBar();
     const int rootLow = key_.degreeNote(0, 2) - 2;
     for (int bar = 0; bar < 4; ++bar) {
@@ -377,7 +348,7 @@ void Composer::writeArps(Block& b) {
 // Drums of the groove. Intensity 0 is kick and hats, 1 adds the backbeat,
 // 2 adds open hats and ghost notes. A fill closes the block when asked.
 void Composer::writeDrums(Block& b, int intensity, bool fill) {
-    const GrooveFigures& g = figuresOf(style_.groove);
+    const GrooveFigures& g = GrooveFigures::of(style_.groove);
     const std::string k = g.kick, s = g.snare, h = g.hats;
     const int steps = stepsPerBar();
     const bool swing = style_.groove == Groove::Swing;
