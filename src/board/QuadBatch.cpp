@@ -1,0 +1,78 @@
+#include "board/QuadBatch.h"
+
+#include "gfx/Sprite.h"
+#include "gfx/Texture.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+QuadBatch::QuadBatch(Texture* texture, bool additive) {
+    begin(texture, additive);
+}
+
+QuadBatch::QuadBatch(const Sprite* sprite, bool additive) {
+    if (sprite == nullptr) {
+        return;
+    }
+    flipV_ = sprite->flipV();
+    groups_ = std::max(sprite->groups(), 1);
+    frames_ = std::max(sprite->frames(), 1);
+    begin(sprite->texture(), additive);
+}
+
+void QuadBatch::begin(Texture* texture, bool additive) {
+    if (texture == nullptr || texture->glName() == 0) {
+        return;
+    }
+    texture->bind();
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glBlendFunc(GL_SRC_ALPHA, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+    glBegin(GL_QUADS);
+    active_ = true;
+}
+
+QuadBatch::~QuadBatch() {
+    if (active_) {
+        glEnd();
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+}
+
+void QuadBatch::cell(Point centre, float w, float h, int group, int frame, Rgba colour) {
+    if (!active_) {
+        return;
+    }
+    // Out-of-range picks fall back to the first cell, as a sprite's own
+    // setGroup and setFrame do.
+    const int g = group >= 0 && group < groups_ ? group : 0;
+    const int f = frame >= 0 && frame < frames_ ? frame : 0;
+    const auto frames = static_cast<float>(frames_);
+    const auto groups = static_cast<float>(groups_);
+    emit(centre, w, h, f / frames, (f + 1) / frames, g / groups, (g + 1) / groups, colour);
+}
+
+void QuadBatch::whole(Point centre, float w, float h, Rgba colour) {
+    if (active_) {
+        emit(centre, w, h, 0, 1, 0, 1, colour);
+    }
+}
+
+void QuadBatch::emit(Point centre, float w, float h, float uLeft, float uRight, float vLow,
+                     float vHigh, Rgba colour) {
+    const float hw = w / 2;
+    const float hh = h / 2;
+    const float vTop = flipV_ ? vHigh : vLow;
+    const float vBottom = flipV_ ? vLow : vHigh;
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
+    glTexCoord2f(uLeft, vTop);
+    glVertex2f(centre.x - hw, centre.y - hh);
+    glTexCoord2f(uRight, vTop);
+    glVertex2f(centre.x + hw, centre.y - hh);
+    glTexCoord2f(uRight, vBottom);
+    glVertex2f(centre.x + hw, centre.y + hh);
+    glTexCoord2f(uLeft, vBottom);
+    glVertex2f(centre.x - hw, centre.y + hh);
+}
