@@ -4,7 +4,7 @@
 #include "app/EmptyScreen.h"
 #include "app/Log.h"
 #include "audio/CSoundManager.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "platform/GlExtensions.h"
 
