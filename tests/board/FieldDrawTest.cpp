@@ -6,7 +6,7 @@
 #include "board/FieldDrawing.h"
 #include "gfx/Font.h"
 #include "gfx/ParticleSprite.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
 #include "picturewriter/PictureWriter.h"
