@@ -116,6 +116,11 @@ int Game::livesShown() const {
 }
 
 void Game::draw() {
+    // The logical screen over the whole client area (the off-screen target
+    // when full screen is scaled).
+    if (Frame* frame = Frame::instance()) {
+        glViewport(0, 0, frame->clientWidth(), frame->clientHeight());
+    }
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 800, 600, 0, -50, 50);
