@@ -6,6 +6,19 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <vector>
+
+namespace {
+
+// x, y, u, v, r, g, b, a of every vertex of the batches being built.
+constexpr int floatsPerVertex = 8;
+
+std::vector<float>& vertices() {
+    static std::vector<float> buffer;
+    return buffer;
+}
+
+} // namespace
 
 QuadBatch::QuadBatch(Texture* texture, bool additive) {
     begin(texture, additive);
@@ -30,15 +43,34 @@ void QuadBatch::begin(Texture* texture, bool additive) {
     glEnable(GL_BLEND);
     glDisable(GL_ALPHA_TEST);
     glBlendFunc(GL_SRC_ALPHA, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
-    glBegin(GL_QUADS);
+    start_ = vertices().size();
     active_ = true;
 }
 
 QuadBatch::~QuadBatch() {
-    if (active_) {
-        glEnd();
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (!active_) {
+        return;
     }
+    std::vector<float>& buffer = vertices();
+    const auto count = static_cast<GLsizei>((buffer.size() - start_) / floatsPerVertex);
+    if (count > 0) {
+        const float* first = buffer.data() + start_;
+        constexpr GLsizei stride = floatsPerVertex * sizeof(float);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(2, GL_FLOAT, stride, first);
+        glTexCoordPointer(2, GL_FLOAT, stride, first + 2);
+        glColorPointer(4, GL_FLOAT, stride, first + 4);
+        glDrawArrays(GL_QUADS, 0, count);
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+    }
+    buffer.resize(start_);
+    // The colour array leaves the current colour undefined.
+    glColor4f(1, 1, 1, 1);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void QuadBatch::cell(Point centre, float w, float h, int group, int frame, Rgba colour) {
@@ -66,13 +98,13 @@ void QuadBatch::emit(Point centre, float w, float h, float uLeft, float uRight, 
     const float hh = h / 2;
     const float vTop = flipV_ ? vHigh : vLow;
     const float vBottom = flipV_ ? vLow : vHigh;
-    glColor4f(colour.r, colour.g, colour.b, colour.a);
-    glTexCoord2f(uLeft, vTop);
-    glVertex2f(centre.x - hw, centre.y - hh);
-    glTexCoord2f(uRight, vTop);
-    glVertex2f(centre.x + hw, centre.y - hh);
-    glTexCoord2f(uRight, vBottom);
-    glVertex2f(centre.x + hw, centre.y + hh);
-    glTexCoord2f(uLeft, vBottom);
-    glVertex2f(centre.x - hw, centre.y + hh);
+    const float corners[4][4] = {{centre.x - hw, centre.y - hh, uLeft, vTop},
+                                 {centre.x + hw, centre.y - hh, uRight, vTop},
+                                 {centre.x + hw, centre.y + hh, uRight, vBottom},
+                                 {centre.x - hw, centre.y + hh, uLeft, vBottom}};
+    std::vector<float>& buffer = vertices();
+    for (const auto& corner : corners) {
+        buffer.insert(buffer.end(), {corner[0], corner[1], corner[2], corner[3], colour.r, colour.g,
+                                     colour.b, colour.a});
+    }
 }

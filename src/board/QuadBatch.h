@@ -3,12 +3,16 @@
 #include "board/Point.h"
 #include "board/Rgba.h"
 
+#include <cstddef>
+
 class Sprite;
 class Texture;
 
-// Many centred quads of one texture in one GL begin/end pair: the board draws
-// hundreds of cells, balls and sparks a frame, and one state change per kind
-// instead of per picture keeps a software renderer within its frame budget.
+// Many centred quads of one texture drawn by one vertex-array call when the
+// batch ends: the board draws thousands of cells, balls and sparks a frame,
+// and one call and one state change per picture instead of per quad keep a
+// software renderer within its frame budget. The vertices go into one buffer
+// kept between frames, so a frame allocates nothing.
 class QuadBatch {
 public:
     // Binds the texture (nothing is drawn without one) and sets blending:
@@ -31,6 +35,7 @@ private:
     void emit(Point centre, float w, float h, float uLeft, float uRight, float vLow, float vHigh,
               Rgba colour);
 
+    std::size_t start_ = 0;
     bool active_ = false;
     bool flipV_ = false;
     int groups_ = 1;

@@ -6,6 +6,7 @@
 #include "audio/CSoundManager.h"
 #include "audio/ModulePlayer.h"
 #include "audio/MusicPlaylist.h"
+#include "board/BoardFill.h"
 #include "board/BoardSprites.h"
 #include "board/EffectLayer.h"
 #include "board/Field.h"
@@ -93,22 +94,7 @@ protected:
     }
 
     // Every cell taken by a ball that makes no line: the level is lost.
-    static void fillBoard(Field& f) {
-        for (int r = 0; r < f.rows(); ++r) {
-            for (int c = 0; c < f.width(r); ++c) {
-                if (!f.isCell(r, c) || f.ballAt(r, c) != nullptr) {
-                    continue;
-                }
-                f.chooseNewCells();
-                int colour = 0;
-                while (colour < 4 && f.wouldMakeLine(r, c, colour)) {
-                    ++colour;
-                }
-                FieldTestAccess::put(f, r, c, colour);
-            }
-        }
-        FieldTestAccess::clearNewCells(f);
-    }
+    static void fillBoard(Field& f) { fillWithoutLines(f); }
 
     // Every cell back filled: the level is completed on the next update.
     static void fillBacks(Field& f) {
