@@ -43,12 +43,13 @@ public:
     int closeMessages = 0;
 };
 
+// A failed sound load must not wait for a click on a real message box.
+struct SilentBox : platform::MessageBox {
+    void show(const std::string&, const std::string&, platform::MessageIcon) override {}
+};
+
 class GameTest : public ::testing::Test {
 protected:
-    struct SilentBox : platform::MessageBox {
-        void show(const std::string&, const std::string&, platform::MessageIcon) override {}
-    };
-
     void SetUp() override {
         platform::setMessageBox(&box);
         ResourceManager* pack = ResourceManager::create("main");
