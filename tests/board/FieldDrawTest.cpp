@@ -6,9 +6,9 @@
 #include "board/FieldDrawing.h"
 #include "gfx/Font.h"
 #include "gfx/ParticleSprite.h"
-#include "persist/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
+#include "persist/ResourceManager.h"
 #include "picturewriter/PictureWriter.h"
 
 #include "board/PathSparkles.h"
@@ -362,6 +362,45 @@ TEST_F(FieldDraw, NothingSparklesWithoutASelectedBall) {
     FieldTestAccess::setPreviewPath(*f, {{4, 2}, {4, 3}});
     f->draw();
     EXPECT_TRUE(EffectLayer::instance()->additiveParticles().empty());
+}
+
+TEST_F(FieldDraw, EffectLayerDrawsSparksAtTheirSizeAndCentresItsTexts) {
+    files.write("spark.tga", solid(8, 8, white));
+    files.write("sparks.xml", "<p texWrap=\"0\" texDynamic=\"0\"><g><f>" + files.file("spark.tga") +
+                                  "</f></g></p>");
+    std::unique_ptr<ParticleSprite> sparks(
+        ParticleSprite::fromFile(resources, files.file("sparks.xml")));
+    ASSERT_FLOAT_EQ(sparks->frameWidth(), 8);
+    BoardSprites::current().particles = sparks.get();
+    EffectLayer& layer = *EffectLayer::instance();
+    layer.spawnParticle(20, {300, 300}, {});
+    layer.spawnParticle(0, {100, 300}, {});
+    layer.addText("88", {500, 400}, 30, {}, Rgba{0, 1, 0, 1});
+    layer.draw();
+    EXPECT_EQ(pixel(300, 300), white);
+    EXPECT_EQ(pixel(308, 300), white) << "resized to 20";
+    EXPECT_EQ(pixel(100, 300), white);
+    EXPECT_EQ(pixel(106, 300), black) << "its own 8 pixels";
+    // The text's point was moved down by half its size: baseline at 415.
+    const auto text = span(405, 400, 600, [](Rgb c) { return c[1] > 60 && c[0] < 60; });
+    ASSERT_GE(text.first, 0);
+    EXPECT_NEAR((text.first + text.last + 1) / 2.0, 500.0, 2.5);
+    BoardSprites::current().particles = nullptr;
+}
+
+TEST_F(FieldDraw, SparksAddUp) {
+    files.write("dim.tga", solid(8, 8, Rgb{60, 60, 60}));
+    files.write("dim.xml", "<p texWrap=\"0\" texDynamic=\"0\"><g><f>" + files.file("dim.tga") +
+                               "</f></g></p>");
+    std::unique_ptr<ParticleSprite> sparks(
+        ParticleSprite::fromFile(resources, files.file("dim.xml")));
+    BoardSprites::current().particles = sparks.get();
+    EffectLayer& layer = *EffectLayer::instance();
+    layer.spawnParticle(0, {200, 200}, {});
+    layer.spawnParticle(0, {200, 200}, {});
+    layer.draw();
+    EXPECT_EQ(pixel(200, 200), (Rgb{120, 120, 120}));
+    BoardSprites::current().particles = nullptr;
 }
 
 class FieldSummaryDraw : public FieldDraw {
