@@ -97,6 +97,10 @@ void FieldController::onLButtonDown(int x, int y) {
         const Sprite* skin = BoardSprites::current().ballSkins[0];
         held_ = skin != nullptr ? new Sprite(*skin) : new Sprite;
         held_->setGroup(colour);
+        // At the size the board draws the ball, whatever the picture's cells.
+        if (const Ball* ball = field_->ballAt(r, c)) {
+            held_->setFrameSize(ball->size, ball->size);
+        }
         // Drawn with or without a picture, so a seed replays the same game.
         const int frameMs = Random::rand() % 30 + 15;
         held_->setFrameRate(1000.0f / static_cast<float>(frameMs));

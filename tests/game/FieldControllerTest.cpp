@@ -122,7 +122,9 @@ TEST_F(Controller, RightClickAlwaysUnselects) {
 }
 
 TEST_F(Controller, HeldBallFollowsTheCellUnderTheCursor) {
+    ball->size = 40.0f;
     press(4, 2);
+    EXPECT_FLOAT_EQ(controller->held()->frameWidth(), 40.0f) << "as big as the ball on the board";
     frame.mouse = {int(at(3, 4).x) + 3, int(at(3, 4).y) - 2};
     controller->update(16.0f);
     const float* p = controller->held()->position();
