@@ -1,6 +1,10 @@
 #pragma once
 
+#include "audio/MusicPlaylist.h"
+#include "platform/Geometry.h"
+
 #include <string>
+#include <vector>
 
 // The player's preferences and what the game remembers between runs, held in
 // one process-wide object that screens read and change directly.
@@ -25,20 +29,33 @@ public:
     // keeping, so those are then left out. The frame keeps x, y, fullScreen and
     // soundInvert up to date before calling this.
     bool save(bool windowMinimized = false, const std::string& path = defaultPath) const;
+    // Once the audio exists: opens the music device, switches the sound
+    // effects from `sound`, sets the music volume and leaves the music
+    // stopped for the main menu to start.
+    void apply();
+    // Brings a remembered window onto the desktop: larger than the first
+    // (primary) screen, it shrinks to fit; wholly off every screen, it is
+    // centred on the first one. No screens known: nothing changes.
+    void fitWindowTo(const std::vector<platform::Rect>& screens);
+
+    static constexpr int maxLevel = 100;
 
     int width = 0;
     int height = 0;
     int x = 0;
     int y = 0;
     bool fullScreen = true;
+    MusicPlaylist music;
     int quitKey = 27;     // Escape
     int minimizeKey = 13; // Enter
     bool sound = true;
     bool hints = false;
     bool firstRun = true;
     bool showDragons = true;
+    // Kept in 0 to 64 when read; 0 switches the music off.
     int musicVolume = 40;
-    // The highest level reached; loading a higher level raises it.
+    // The highest level reached, kept in 1 to 100 when read; loading a higher
+    // level raises it.
     int level = 3;
     // The stereo inversion of the sound effects, kept here for the sound manager.
     bool soundInvert = false;
