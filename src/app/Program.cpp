@@ -4,11 +4,38 @@
 #include "app/EmptyScreen.h"
 #include "app/Log.h"
 #include "audio/CSoundManager.h"
+#include "audio/ModulePlayer.h"
+#include "game/IntroWindow.h"
 #include "gfx/ResourceManager.h"
 #include "persist/Settings.h"
+#include "platform/Clock.h"
+#include "platform/Displays.h"
 #include "platform/GlExtensions.h"
+#include "platform/SystemCursor.h"
+#include "ui/Cursor.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Set in the environment, the program quits after its first menu frame and
+// tells on standard error how long the start took (benchmarks).
+constexpr const char* startupProbe = "QUILLMERE_STARTUP_PROBE";
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+    }
+    return -1;
+}
+
+} // namespace
 
 void Program::fitToScreen(int screenWidth, int screenHeight, int width, int height, int& x,
                           int& y) {
@@ -21,6 +48,7 @@ void Program::fitToScreen(int screenWidth, int screenHeight, int width, int heig
 }
 
 int Program::run() {
+    const unsigned startMs = platform::milliseconds();
     Log::open("game.log");
     ResourceManager::create("main");
     Application::create("main");
@@ -31,9 +59,15 @@ int Program::run() {
     CSoundManager::instance();
 
     Settings* settings = Settings::create();
-    settings->openResources();
+    if (!settings->openResources()) {
+        // Not fatal (every file then comes from the disk), but a player
+        // looking at empty screens needs to know why.
+        std::fprintf(stderr, "Quillmere: the resource pack \"%s\" was not found\n",
+                     Settings::packPath);
+    }
     settings->load();
     CSoundManager::instance()->setStereoInverted(settings->soundInvert);
+    settings->fitWindowTo(platform::screenRects());
     fitToScreen(app->desktopMode().width, app->desktopMode().height, settings->width,
                 settings->height, settings->x, settings->y);
 
@@ -54,22 +88,38 @@ int Program::run() {
     // Optional: without it the frame cap alone paces the game.
     app->setSwapInterval(1);
 
-    // Until the intro and the main menu are in, an empty screen stands in
-    // for them; the intro shows here while the rest loads.
-    EmptyScreen screen;
-    app->pushWindow(&screen);
+    // The intro shows while the rest loads.
+    auto* intro = new IntroWindow();
+    app->pushWindow(intro);
     app->drawFrame();
     app->nativeWindow().swapBuffers();
 
     // A missing sound device leaves the effects silent; the game goes on.
     CSoundManager::instance()->init();
-    CSoundManager::instance()->setEnabled(settings->sound);
-    // The music settings, the game resources, the main menu and the cursor
-    // sprite (with the system cursor hidden) come here.
+    settings->apply();
 
+    // Until the main menu is in, an empty screen stands in for it.
+    auto* menu = new EmptyScreen();
+    app->closeTop(true);
+    app->pushWindow(menu);
+
+    app->removeWindow(intro);
+    delete intro;
+    Cursor::create(nullptr, nullptr);
+    platform::showSystemCursor(false);
+
+    if (std::getenv(startupProbe)) {
+        app->runFrame();
+        std::fprintf(stderr, "startup-ms %u rss-kb %ld\n", platform::milliseconds() - startMs,
+                     residentKilobytes());
+        app->postCloseMessage();
+    }
     int exitCode = app->run();
 
-    // The main menu's shutdown (the saved game) comes first, here.
+    // The cursor's sprites share the menu's textures: it goes before them.
+    Cursor::destroy();
+    delete menu;
+
     platform::Rect place = app->windowRect();
     settings->x = place.left;
     settings->y = place.top;
@@ -77,12 +127,15 @@ int Program::run() {
     settings->soundInvert = CSoundManager::instance()->isStereoInverted();
     settings->save(app->isMinimized());
     app->hideWindow();
-    // The cursor sprite is destroyed (and the system cursor shown) here.
+    platform::showSystemCursor(true);
     ResourceManager::destroy("main");
     CSoundManager::destroy();
     app->destroyWindow();
     Application::destroy();
+    // The music device goes with the settings that own the playlist.
     Settings::destroy();
+    if (ModulePlayer::exists())
+        ModulePlayer::destroy();
     Log::close();
     return exitCode;
 }

@@ -6,6 +6,7 @@
 #include "persist/PropertyFile.h"
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -37,12 +38,13 @@ void Settings::destroy() {
     theSettings().reset();
 }
 
-void Settings::openResources() {
+bool Settings::openResources() {
     ResourceManager* pack = ResourceManager::get("main");
     if (!pack)
-        return;
+        return false;
     pack->setPassword(PackFormat::gamePassword);
-    pack->open("data/data.pk");
+    pack->open(packPath);
+    return std::ifstream(packPath, std::ios::binary).is_open();
 }
 
 bool Settings::load(const std::string& path) {

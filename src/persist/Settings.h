@@ -20,8 +20,11 @@ public:
     static Settings* instance();
     static void destroy();
 
-    // Gives the resource manager "main" the game's password and opens its pack.
-    void openResources();
+    static constexpr const char* packPath = "data/data.pk";
+
+    // Gives the resource manager "main" the game's password and opens its
+    // pack; false when there is no manager or no pack file to open.
+    bool openResources();
     // Reads the settings file; false (and every field untouched but the window
     // size) when there is none.
     bool load(const std::string& path = defaultPath);

@@ -22,9 +22,10 @@ struct Outcome {
 };
 
 // Runs the game with extra environment settings and a time limit.
-Outcome runGame(const std::string& environment, int seconds = 20) {
+// With errorsToo, what it writes on standard error comes after its output.
+Outcome runGame(const std::string& environment, int seconds = 20, bool errorsToo = false) {
     std::string command = "env " + environment + " timeout " + std::to_string(seconds) + " '" +
-                          QUILLMERE_GAME_EXE + "' 2>/dev/null";
+                          QUILLMERE_GAME_EXE + (errorsToo ? "' 2>&1" : "' 2>/dev/null");
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
@@ -173,19 +174,25 @@ TEST(GameStart, FirstRunIsFullScreenAndTheChoiceIsSaved) {
     std::filesystem::remove_all(home);
 }
 
+// A settings file in home for a window of the given size and place.
+bool writeWindowedSettings(const std::string& home, int width, int height, int x, int y) {
+    std::filesystem::create_directories(home + "/data");
+    Settings* settings = Settings::create();
+    settings->fullScreen = false;
+    settings->width = width;
+    settings->height = height;
+    settings->x = x;
+    settings->y = y;
+    const bool saved = settings->save(false, home + "/data/dx.cfg");
+    Settings::destroy();
+    return saved;
+}
+
 TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
     std::string home = tempPath("home_placed");
-    std::filesystem::create_directories(home + "/data");
-    Settings* settings = Settings::create();
-    settings->fullScreen = false;
-    settings->width = 640;
-    settings->height = 480;
-    settings->x = 100;
-    settings->y = 80;
-    ASSERT_TRUE(settings->save(false, home + "/data/dx.cfg"));
-    Settings::destroy();
+    ASSERT_TRUE(writeWindowedSettings(home, 640, 480, 100, 80));
 
     Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
@@ -193,12 +200,45 @@ TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
     EXPECT_NE(geometry.find("Position: 100,80"), std::string::npos) << geometry;
     EXPECT_NE(geometry.find("Geometry: 640x480"), std::string::npos) << geometry;
 
-    settings = Settings::create();
+    Settings* settings = Settings::create();
     ASSERT_TRUE(settings->load(home + "/data/dx.cfg"));
     EXPECT_FALSE(settings->fullScreen);
     EXPECT_EQ(settings->x, 100);
     EXPECT_EQ(settings->y, 80);
     EXPECT_EQ(settings->width, 640);
     Settings::destroy();
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, WithoutItsPackTellsWhichOneAndStillRuns) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_nopack");
+    std::filesystem::create_directories(home + "/data");
+    Outcome o = runGame("QUILLMERE_STARTUP_PROBE=1 QUILLMERE_HOME=" + home, 30, true);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_NE(o.output.find("resource pack \"data/data.pk\" was not found\n"), std::string::npos)
+        << o.output;
+    // It went on to draw a frame and shut down as usual.
+    EXPECT_NE(o.output.find("startup-ms "), std::string::npos) << o.output;
+    std::string log = readFile(home + "/game.log");
+    ASSERT_GE(log.size(), 12u);
+    EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, AWindowStoredOffTheScreenOpensOnIt) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = tempPath("home_offscreen");
+    ASSERT_TRUE(writeWindowedSettings(home, 3000, 480, -5000, 80));
+
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    std::string geometry = readFile(home + "/geometry");
+    // The private desktop is 1280 by 1024: the window shrinks to its width
+    // and comes back centred on it.
+    EXPECT_NE(geometry.find("Position: 0,272"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 1280x480"), std::string::npos) << geometry;
     std::filesystem::remove_all(home);
 }

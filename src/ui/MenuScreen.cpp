@@ -1,0 +1,58 @@
+#include "ui/MenuScreen.h"
+
+#include "gfx/Texture.h"
+#include "ui/Frame.h"
+
+#include <GL/gl.h>
+
+bool MenuScreen::onMouseMove(int x, int y, unsigned flags) {
+    platform::Point p = toLogical(x, y);
+    return Window::onMouseMove(p.x, p.y, flags);
+}
+
+bool MenuScreen::onLButtonUp(int x, int y, unsigned flags) {
+    platform::Point p = toLogical(x, y);
+    return Window::onLButtonUp(p.x, p.y, flags);
+}
+
+bool MenuScreen::onLButtonDown(int x, int y, unsigned flags) {
+    platform::Point p = toLogical(x, y);
+    return Window::onLButtonDown(p.x, p.y, flags);
+}
+
+void MenuScreen::setup2D(int clientWidth, int clientHeight, int logicalWidth, int logicalHeight) {
+    glClearColor(1, 1, 1, 1);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glDisable(GL_LIGHTING);
+    glViewport(0, 0, clientWidth, clientHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, logicalWidth, logicalHeight, 0, -50, 50);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void MenuScreen::setup2D() {
+    if (Frame* frame = Frame::instance())
+        setup2D(frame->clientWidth(), frame->clientHeight(), frame->logicalWidth(),
+                frame->logicalHeight());
+}
+
+void MenuScreen::clearFrame() {
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void MenuScreen::drawBackground(Texture* picture) {
+    if (!picture)
+        return;
+    picture->bind();
+    Texture::drawRegion(-112, -212, 0, 1024, 1024, 0, 1, 0, 1);
+}
+
+void MenuScreen::followDisplayMode() {
+    Frame* frame = Frame::instance();
+    setDraggable(!frame || !frame->isFullScreen());
+}

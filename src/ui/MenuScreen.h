@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ui/Window.h"
+
+class Texture;
+
+// What the full-screen menu screens share: mouse positions turned into the
+// logical screen before the controls see them, the 2D frame set-up after
+// every display switch, and the background picture stretched over a
+// 1024-unit square centred on the 800 by 600 screen.
+class MenuScreen : public Window {
+public:
+    MenuScreen(float logicalWidth, float logicalHeight)
+        : logicalWidth_(logicalWidth), logicalHeight_(logicalHeight) {}
+
+    bool onMouseMove(int x, int y, unsigned flags) override;
+    bool onLButtonUp(int x, int y, unsigned flags) override;
+    bool onLButtonDown(int x, int y, unsigned flags) override;
+
+    float logicalWidth() const { return logicalWidth_; }
+    float logicalHeight() const { return logicalHeight_; }
+
+    // White clear colour, depth test, texturing, nicest perspective, no
+    // lighting, and the logical projection over a client of the given size.
+    static void setup2D(int clientWidth, int clientHeight, int logicalWidth, int logicalHeight);
+    // The same over the frame's current client and logical sizes.
+    static void setup2D();
+
+protected:
+    // Black clear of colour and depth.
+    static void clearFrame();
+    // Draws picture (none: nothing) over (-112, -212) to (912, 812).
+    static void drawBackground(Texture* picture);
+    // Menus drag the desktop window only when it is a window.
+    void followDisplayMode();
+
+    float logicalWidth_;
+    float logicalHeight_;
+};
