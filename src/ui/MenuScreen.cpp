@@ -2,6 +2,7 @@
 
 #include "gfx/Texture.h"
 #include "ui/Frame.h"
+#include "ui/UiResources.h"
 
 #include <GL/gl.h>
 
@@ -55,4 +56,9 @@ void MenuScreen::drawBackground(Texture* picture) {
 void MenuScreen::followDisplayMode() {
     Frame* frame = Frame::instance();
     setDraggable(!frame || !frame->isFullScreen());
+}
+
+Texture* MenuScreen::picture(const char* key) {
+    UiResources* resources = UiResources::instance();
+    return resources ? resources->getTexture(key) : nullptr;
 }

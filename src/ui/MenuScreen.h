@@ -25,6 +25,8 @@ public:
     static void setup2D(int clientWidth, int clientHeight, int logicalWidth, int logicalHeight);
     // The same over the frame's current client and logical sizes.
     static void setup2D();
+    // A picture of the shared UI resources; none before they exist.
+    static Texture* picture(const char* key);
 
 protected:
     // Black clear of colour and depth.
