@@ -1,6 +1,6 @@
 #include "app/View.h"
 
-#include "ui/MenuScreen.h"
+#include "ui/Setup2D.h"
 
 #include <GL/gl.h>
 
@@ -24,5 +24,5 @@ void View::applyOrtho(float width, float height, bool flipY) {
 void View::setup2D(int width, int height) {
     viewportWidth = static_cast<float>(width);
     viewportHeight = static_cast<float>(height);
-    MenuScreen::setup2D(width, height, logicalWidth, logicalHeight);
+    ::setup2D(width, height, logicalWidth, logicalHeight);
 }

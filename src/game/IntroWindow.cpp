@@ -2,7 +2,8 @@
 
 #include "gfx/ResourceManager.h"
 #include "gfx/Texture.h"
-#include "ui/MenuScreen.h"
+#include "ui/Frame.h"
+#include "ui/Setup2D.h"
 
 #include <GL/gl.h>
 
@@ -15,7 +16,9 @@ IntroWindow::~IntroWindow() {
 
 void IntroWindow::activate() {
     Window::activate();
-    MenuScreen::setup2D();
+    if (Frame* frame = Frame::instance())
+        setup2D(frame->clientWidth(), frame->clientHeight(), frame->logicalWidth(),
+                frame->logicalHeight());
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0.5f);
 }

@@ -2,6 +2,7 @@
 
 #include "gfx/Texture.h"
 #include "ui/Frame.h"
+#include "ui/Setup2D.h"
 #include "ui/UiResources.h"
 
 #include <GL/gl.h>
@@ -21,24 +22,10 @@ bool MenuScreen::onLButtonDown(int x, int y, unsigned flags) {
     return Window::onLButtonDown(p.x, p.y, flags);
 }
 
-void MenuScreen::setup2D(int clientWidth, int clientHeight, int logicalWidth, int logicalHeight) {
-    glClearColor(1, 1, 1, 1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glDisable(GL_LIGHTING);
-    glViewport(0, 0, clientWidth, clientHeight);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, logicalWidth, logicalHeight, 0, -50, 50);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-}
-
 void MenuScreen::setup2D() {
     if (Frame* frame = Frame::instance())
-        setup2D(frame->clientWidth(), frame->clientHeight(), frame->logicalWidth(),
-                frame->logicalHeight());
+        ::setup2D(frame->clientWidth(), frame->clientHeight(), frame->logicalWidth(),
+                  frame->logicalHeight());
 }
 
 void MenuScreen::clearFrame() {

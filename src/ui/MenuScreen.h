@@ -20,10 +20,7 @@ public:
     float logicalWidth() const { return logicalWidth_; }
     float logicalHeight() const { return logicalHeight_; }
 
-    // White clear colour, depth test, texturing, nicest perspective, no
-    // lighting, and the logical projection over a client of the given size.
-    static void setup2D(int clientWidth, int clientHeight, int logicalWidth, int logicalHeight);
-    // The same over the frame's current client and logical sizes.
+    // The 2D frame set-up over the frame's current client and logical sizes.
     static void setup2D();
     // A picture of the shared UI resources; none before they exist.
     static Texture* picture(const char* key);
