@@ -5,8 +5,9 @@
 #include "app/Log.h"
 #include "audio/CSoundManager.h"
 #include "audio/ModulePlayer.h"
+#include "audio/MusicPlaylist.h"
 #include "game/IntroWindow.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "platform/Clock.h"
 #include "platform/Displays.h"
@@ -45,6 +46,14 @@ void Program::fitToScreen(int screenWidth, int screenHeight, int width, int heig
     if (screenHeight <= height / 2 + y) {
         y /= 2;
     }
+}
+
+void Program::applySettings(const Settings& settings) {
+    MusicPlaylist* music = MusicPlaylist::instance();
+    music->init();
+    CSoundManager::instance()->setEnabled(settings.sound);
+    music->setVolume(settings.musicVolume);
+    music->stop();
 }
 
 int Program::run() {
@@ -96,7 +105,7 @@ int Program::run() {
 
     // A missing sound device leaves the effects silent; the game goes on.
     CSoundManager::instance()->init();
-    settings->apply();
+    applySettings(*settings);
 
     // Until the main menu is in, an empty screen stands in for it.
     auto* menu = new EmptyScreen();
@@ -132,8 +141,8 @@ int Program::run() {
     CSoundManager::destroy();
     app->destroyWindow();
     Application::destroy();
-    // The music device goes with the settings that own the playlist.
     Settings::destroy();
+    MusicPlaylist::destroy();
     if (ModulePlayer::exists())
         ModulePlayer::destroy();
     Log::close();

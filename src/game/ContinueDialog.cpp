@@ -1,5 +1,6 @@
 #include "game/ContinueDialog.h"
 
+#include "audio/MusicPlaylist.h"
 #include "gfx/Texture.h"
 #include "persist/PropertyFile.h"
 #include "persist/Settings.h"
@@ -77,8 +78,7 @@ void ContinueDialog::draw() {
     }
     Dialog::draw();
     glPopMatrix();
-    if (Settings* settings = Settings::instance())
-        settings->music.service();
+    MusicPlaylist::instance()->service();
     if (Cursor* cursor = Cursor::instance())
         cursor->draw();
 }

@@ -1,6 +1,6 @@
 #include "game/IntroWindow.h"
 
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "gfx/Texture.h"
 #include "ui/Frame.h"
 #include "ui/Setup2D.h"

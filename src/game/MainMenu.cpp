@@ -1,6 +1,7 @@
 #include "game/MainMenu.h"
 
 #include "audio/CSoundManager.h"
+#include "audio/MusicPlaylist.h"
 #include "game/ContinueDialog.h"
 #include "game/Game.h"
 #include "game/HelpWindow.h"
@@ -50,7 +51,7 @@ MainMenu::MainMenu() : MenuScreen(800, 600) {
     dragons_ = std::make_unique<DragonFlock>(resources_->getDragonSprite(),
                                              DragonFlock::Variant::FourLooks);
     if (Settings* settings = Settings::instance()) {
-        settings->music.setVolume(settings->musicVolume);
+        MusicPlaylist::instance()->setVolume(settings->musicVolume);
         CSoundManager::instance()->setEnabled(settings->sound);
     }
     highScores_ = std::make_unique<HighScores>(highScoreCategories);
@@ -106,11 +107,10 @@ void MainMenu::activate() {
     setup2D();
     followDisplayMode();
     Window::activate();
-    if (Settings* settings = Settings::instance()) {
-        settings->music.setPlaylist({menuMusic});
-        if (!settings->music.isPlaying())
-            settings->music.playNext();
-    }
+    MusicPlaylist* music = MusicPlaylist::instance();
+    music->setPlaylist({menuMusic});
+    if (!music->isPlaying())
+        music->playNext();
 }
 
 void MainMenu::update(float elapsedMs) {
@@ -129,8 +129,7 @@ void MainMenu::draw() {
     Window::draw();
     dragons_->draw();
     glPopMatrix();
-    if (Settings* settings = Settings::instance())
-        settings->music.service();
+    MusicPlaylist::instance()->service();
     if (Cursor* cursor = Cursor::instance())
         cursor->draw();
 }
@@ -140,7 +139,7 @@ void MainMenu::onKeyDown(int key) {
     if (settings && key == settings->quitKey) {
         onCloseRequest();
     } else if (settings && key == settings->minimizeKey) {
-        settings->music.stop();
+        MusicPlaylist::instance()->stop();
         Frame* frame = Frame::instance();
         if (frame && frame->isFullScreen())
             goWindowed();
@@ -165,11 +164,10 @@ void MainMenu::startGame(int level) {
 }
 
 void MainMenu::restartMenuMusic() {
-    if (Settings* settings = Settings::instance()) {
-        settings->music.setPlaylist({menuMusic});
-        settings->music.stop();
-        settings->music.playNext();
-    }
+    MusicPlaylist* music = MusicPlaylist::instance();
+    music->setPlaylist({menuMusic});
+    music->stop();
+    music->playNext();
 }
 
 void MainMenu::onCommand(Widget* widget) {
@@ -203,8 +201,7 @@ void MainMenu::onCommand(Widget* widget) {
         optionsScreen_ = new OptionsWindow(logicalWidth_, logicalHeight_);
         frame->pushWindow(optionsScreen_);
     } else if (widget == siteButton_) {
-        if (Settings* settings = Settings::instance())
-            settings->music.stop();
+        MusicPlaylist::instance()->stop();
         frame->minimize();
         platform::openUrl(resources_->getSiteAddress());
     }

@@ -1,8 +1,7 @@
 #include "persist/Settings.h"
 
-#include "audio/CSoundManager.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "persist/PropertyFile.h"
 
 #include <algorithm>
@@ -68,17 +67,10 @@ bool Settings::load(const std::string& path) {
     fullScreen = file.getInt("m_is_full_screen_loaded", 1) != 0;
     // A hand-edited or damaged file must not give a volume the player cannot
     // reach with the slider, nor lock or unlock levels that do not exist.
-    musicVolume = std::clamp(file.getInt("m_music_volume", 40), 0, MusicPlaylist::maxVolume);
+    musicVolume = std::clamp(file.getInt("m_music_volume", 40), 0, maxMusicVolume);
     showDragons = file.getBool("m_show_dragons", true);
     level = std::clamp(file.getInt("m_level", 3), 1, maxLevel);
     return true;
-}
-
-void Settings::apply() {
-    music.init();
-    CSoundManager::instance()->setEnabled(sound);
-    music.setVolume(musicVolume);
-    music.stop();
 }
 
 namespace {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "audio/MusicPlaylist.h"
 #include "platform/Geometry.h"
 
 #include <string>
@@ -32,23 +31,19 @@ public:
     // keeping, so those are then left out. The frame keeps x, y, fullScreen and
     // soundInvert up to date before calling this.
     bool save(bool windowMinimized = false, const std::string& path = defaultPath) const;
-    // Once the audio exists: opens the music device, switches the sound
-    // effects from `sound`, sets the music volume and leaves the music
-    // stopped for the main menu to start.
-    void apply();
     // Brings a remembered window onto the desktop: larger than the first
     // (primary) screen, it shrinks to fit; wholly off every screen, it is
     // centred on the first one. No screens known: nothing changes.
     void fitWindowTo(const std::vector<platform::Rect>& screens);
 
     static constexpr int maxLevel = 100;
+    static constexpr int maxMusicVolume = 64;
 
     int width = 0;
     int height = 0;
     int x = 0;
     int y = 0;
     bool fullScreen = true;
-    MusicPlaylist music;
     int quitKey = 27;     // Escape
     int minimizeKey = 13; // Enter
     bool sound = true;

@@ -1,5 +1,6 @@
 #include "ui/HighScoreWindow.h"
 
+#include "audio/MusicPlaylist.h"
 #include "persist/PropertyFile.h"
 #include "persist/Settings.h"
 #include "ui/Button.h"
@@ -86,8 +87,7 @@ void HighScoreWindow::draw() {
     Window::draw();
     dragons_->draw();
     glPopMatrix();
-    if (Settings* settings = Settings::instance())
-        settings->music.service();
+    MusicPlaylist::instance()->service();
     if (Cursor* cursor = Cursor::instance())
         cursor->draw();
 }

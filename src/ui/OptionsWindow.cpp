@@ -1,6 +1,7 @@
 #include "ui/OptionsWindow.h"
 
 #include "audio/CSoundManager.h"
+#include "audio/MusicPlaylist.h"
 #include "persist/PropertyFile.h"
 #include "persist/Settings.h"
 #include "ui/Button.h"
@@ -89,10 +90,10 @@ void OptionsWindow::onCommand(Widget* widget) {
 
 void OptionsWindow::followFullScreenBox() {
     Frame* frame = Frame::instance();
-    Settings* settings = Settings::instance();
-    if (!frame || !settings || fullScreenBox_->isChecked() == frame->isFullScreen())
+    if (!frame || fullScreenBox_->isChecked() == frame->isFullScreen())
         return;
-    settings->music.stop();
+    MusicPlaylist* music = MusicPlaylist::instance();
+    music->stop();
     if (fullScreenBox_->isChecked()) {
         // A display that refuses the mode leaves the box ticked and the game
         // windowed: the switch is tried again at the next update.
@@ -104,7 +105,7 @@ void OptionsWindow::followFullScreenBox() {
         setup2D();
     }
     followDisplayMode();
-    settings->music.playNext();
+    music->playNext();
 }
 
 void OptionsWindow::update(float elapsedMs) {
@@ -124,12 +125,13 @@ void OptionsWindow::draw() {
     Window::draw();
     dragons_->draw();
     glPopMatrix();
-    if (Settings* settings = Settings::instance()) {
-        // Every frame, so the music follows the thumb while it is dragged.
-        settings->musicVolume = static_cast<int>(volumeSlider_->getValue());
-        settings->music.setVolume(settings->musicVolume);
-        settings->music.service();
-    }
+    // Every frame, so the music follows the thumb while it is dragged.
+    const int volume = static_cast<int>(volumeSlider_->getValue());
+    if (Settings* settings = Settings::instance())
+        settings->musicVolume = volume;
+    MusicPlaylist* music = MusicPlaylist::instance();
+    music->setVolume(volume);
+    music->service();
     if (Cursor* cursor = Cursor::instance())
         cursor->draw();
 }

@@ -1,5 +1,5 @@
 #include "game/IntroWindow.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "gfx/Texture.h"
 #include "picturewriter/PictureWriter.h"
 #include "support/GlScreen.h"

@@ -1,10 +1,7 @@
 #include "persist/Settings.h"
-#include "audio/CSoundManager.h"
-#include "audio/ModulePlayer.h"
-#include "gfx/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "persist/PropertyFile.h"
-#include "support/AudioDriver.h"
+#include "persist/ResourceManager.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,12 +17,7 @@ protected:
         Settings::destroy();
         settings = Settings::create();
     }
-    void TearDown() override {
-        Settings::destroy();
-        // The music device of apply() is made once per process otherwise.
-        if (ModulePlayer::exists())
-            ModulePlayer::destroy();
-    }
+    void TearDown() override { Settings::destroy(); }
 
     // Writes a settings file as the game would, scrambled with its key.
     std::string writeFile(const PropertyFile& file) {
@@ -235,32 +227,6 @@ TEST_F(SettingsTest, NoKnownScreenOrATinyOneLeavesAUsableWindow) {
     settings->fitWindowTo({Rect{0, 0, 64, 48}});
     EXPECT_EQ(settings->width, 100);
     EXPECT_EQ(settings->height, 100);
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(SettingsTest, ApplySwitchesTheEffectsAndLeavesTheMusicStoppedAtItsVolume) {
-    AudioDriver driver = AudioDriver::dummy();
-    settings->sound = false;
-    settings->musicVolume = 23;
-    settings->music.setPlaylist({"music/menu.xm"});
-    CSoundManager::instance()->setEnabled(true);
-    settings->apply();
-    EXPECT_FALSE(CSoundManager::instance()->isEnabled());
-    ASSERT_TRUE(settings->music.isDeviceOpen());
-    EXPECT_EQ(settings->music.volume(), 23);
-    EXPECT_TRUE(settings->music.isEnabled());
-    EXPECT_FALSE(settings->music.isPlaying());
-
-    Settings::destroy();
-    settings = Settings::create();
-    settings->musicVolume = 0;
-    settings->apply();
-    EXPECT_TRUE(CSoundManager::instance()->isEnabled());
-    EXPECT_FALSE(settings->music.isEnabled());
-    CSoundManager::destroy();
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 // reads it from the disk, and the settings object exists with its defaults.
 #include "audio/CSoundManager.h"
 #include "audio/ModulePlayer.h"
-#include "gfx/ResourceManager.h"
+#include "audio/MusicPlaylist.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "picturewriter/PictureWriter.h"
 #include "support/TempDir.h"
@@ -35,13 +36,14 @@ public:
               "m_continuesaved_btn", "m_startnew_btn", "m_help_next_btn", "m_help_prev_btn"})
             table += std::string(key) + " pics/button.tga\n";
         table += "m_check_box pics/box.tga\nm_music_track_bar pics/thumb.tga\n";
-        for (const char* key : {"m_main_window_back", "m_options_window_back",
-                                "m_top_window_back", "m_cust_lev_wnd", "m_continue_dlg_back"})
+        for (const char* key : {"m_main_window_back", "m_options_window_back", "m_top_window_back",
+                                "m_cust_lev_wnd", "m_continue_dlg_back"})
             table += std::string(key) + " pics/back.tga\n";
         write("mui/resourses.txt", table);
     }
     ~MenuFolder() {
         Settings::destroy();
+        MusicPlaylist::destroy();
         if (ModulePlayer::exists())
             ModulePlayer::destroy();
         CSoundManager::destroy();

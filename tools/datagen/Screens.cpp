@@ -1,3 +1,15 @@
+// The menu screens: their backgrounds, control pictures, layout files and
+// mock-ups, all from one description of each screen.
+//
+// Index, in file order:
+// - Button labels and the table of UI pictures (uiPictures, uiPicture).
+// - The screens and their controls (screens).
+// - Layout text of a screen (layoutText).
+// - Backgrounds: the main menu, options, high scores, help, level choice,
+//   the two dialog panels and the intro.
+// - Control pictures and the contact-sheet mock-ups.
+// - addScreens: everything above into the gallery.
+
 #include "Screens.h"
 
 #include "BoardArt.h"

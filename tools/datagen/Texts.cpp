@@ -1,3 +1,13 @@
+// The help and hint texts with their animations.
+//
+// Index, in file order:
+// - Scenes: a small board state drawn into one animation frame (draw).
+// - Animations: the frames of each scene written as a sprite (addAnimation).
+// - The scenes themselves: a move, lines on each axis, filling, new balls,
+//   special balls, the chain, the level.
+// - The hint picture and the help page mock-ups.
+// - addTexts: the help XML, the hints XML and every picture into the gallery.
+
 #include "Texts.h"
 
 #include "BoardArt.h"

@@ -1,7 +1,7 @@
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 
-#include "gfx/PackCipher.h"
-#include "gfx/PackDirectory.h"
+#include "persist/PackCipher.h"
+#include "persist/PackDirectory.h"
 
 #include <algorithm>
 #include <cstdio>

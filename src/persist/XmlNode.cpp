@@ -1,9 +1,9 @@
-#include "game/XmlNode.h"
+#include "persist/XmlNode.h"
 
-#include "game/CXmlException.h"
-#include "game/XmlParser.h"
-#include "gfx/FileData.h"
-#include "gfx/ResourceManager.h"
+#include "persist/CXmlException.h"
+#include "persist/XmlParser.h"
+#include "persist/FileData.h"
+#include "persist/ResourceManager.h"
 
 #include <algorithm>
 #include <climits>
