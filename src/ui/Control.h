@@ -34,6 +34,17 @@ protected:
     void fire();
     // The click of the controls.
     static void playClick();
+    static constexpr int clickSound = 1001;
+
+    // The hit test for any rectangle (a track bar's thumb moves).
+    static bool inside(int px, int py, float left, float top, float width, float height);
+    // Frame `frame` (from 1) of a texture of `frames` equal frames stacked
+    // vertically, as a quad at the control's position; untextured without a
+    // texture. The caller sets colour and blending.
+    void drawFrame(int frame, int frames, float width, float height) const;
+    // Alpha blending on, alpha test off; and back.
+    static void beginBlend();
+    static void endBlend();
 
     Window* owner_;
     Texture* texture_;

@@ -26,6 +26,10 @@ public:
     bool isVisible() const { return visible_; }
     float width() const { return width_; }
     float height() const { return height_; }
+    // Where the caret bar starts and where the text stands.
+    float caretLeft() const;
+    float baseline() const;
+    static constexpr float caretWidth = 3.0f;
 
     bool onMouseMove(int x, int y, unsigned flags) override;
     bool onLButtonDown(int x, int y, unsigned flags) override;

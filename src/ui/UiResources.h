@@ -16,7 +16,7 @@ class Texture;
 class UiResources {
 public:
     // The address the web-site button opens.
-    static constexpr const char* siteAddress = "https://quillmere.example.org/";
+    static constexpr const char* siteAddress = "https://github.com/quillmere/quillmere";
 
     UiResources();
     ~UiResources();
@@ -51,4 +51,6 @@ private:
     std::unique_ptr<Sprite> dragonSprite_;
     std::unique_ptr<Sprite> pointerSprite_;
     std::unique_ptr<Sprite> pointer2Sprite_;
+    // Handed out for keys that were never loaded.
+    std::unique_ptr<Texture> emptyTexture_;
 };
