@@ -59,6 +59,8 @@ void ContinueDialog::draw() {
     glPushMatrix();
     drawShade(0, 0, 0, std::min(fade_, 0.5f));
     if (Texture* panel = MenuScreen::picture("m_continue_dlg_back")) {
+        // Whatever screen lies beneath, the box is in front of its shade.
+        glDisable(GL_DEPTH_TEST);
         glEnable(GL_TEXTURE_2D);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -78,3 +78,47 @@ TEST_F(ContinueDialogTest, EscapeAndEnterCloseWithoutAChoice) {
 }
 
 } // namespace
+
+#include "support/GlScreen.h"
+
+namespace {
+
+class ContinueDialogDraw : public GlScreen {
+protected:
+    void SetUp() override {
+        GlScreen::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        resources = std::make_unique<UiResources>();
+        resources->load();
+    }
+    void TearDown() override { resources.reset(); }
+
+    MenuFolder folder;
+    RecordingFrame frame;
+    std::unique_ptr<UiResources> resources;
+};
+
+TEST_F(ContinueDialogDraw, ThePanelFadesInOverAShadedScreenWhateverItsDepthState) {
+    ContinueDialog dialog(2, 10);
+    dialog.setShadeSize(800, 600);
+    dialog.setPosition(144, 44, 0, 1);
+    dialog.setPanelSize(512, 512);
+    glClearColor(1, 1, 1, 1);
+    // The screen beneath may leave depth testing on.
+    glEnable(GL_DEPTH_TEST);
+    for (int frame = 0; frame < 20; ++frame) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        dialog.draw();
+    }
+    // The panel's picture in full; the white screen beside it at half shade.
+    const Rgb panel = pixel(144 + 256, 44 + 100);
+    EXPECT_NEAR(panel[0], 20, 3);
+    EXPECT_NEAR(panel[1], 60, 3);
+    EXPECT_NEAR(panel[2], 140, 3);
+    const Rgb shaded = pixel(60, 300);
+    EXPECT_NEAR(shaded[0], 128, 3);
+    EXPECT_NEAR(shaded[2], 128, 3);
+}
+
+} // namespace
