@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/EmptyScreen.h"
 #include "app/Log.h"
+#include "app/WindowIcon.h"
 #include "audio/CSoundManager.h"
 #include "audio/ModulePlayer.h"
 #include "audio/MusicPlaylist.h"
@@ -82,6 +83,7 @@ int Program::run() {
                 settings->height, settings->x, settings->y);
 
     app->createWindow(title, settings->x, settings->y, settings->width, settings->height);
+    WindowIcon::apply(app->nativeWindow(), *ResourceManager::get("main"));
     if (settings->fullScreen) {
         app->enterFullScreen(app->view().logicalWidth, app->view().logicalHeight);
     } else {
