@@ -3,6 +3,7 @@
 #include "persist/PackFormat.h"
 #include "persist/ResourceManager.h"
 #include "persist/PropertyFile.h"
+#include "platform/GameFolders.h"
 
 #include <algorithm>
 #include <fstream>
@@ -43,7 +44,7 @@ bool Settings::openResources() {
         return false;
     pack->setPassword(PackFormat::gamePassword);
     pack->open(packPath);
-    return std::ifstream(packPath, std::ios::binary).is_open();
+    return std::ifstream(platform::GameFolders::dataPath(packPath), std::ios::binary).is_open();
 }
 
 bool Settings::load(const std::string& path) {
