@@ -10,18 +10,24 @@
 #include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "picturewriter/PictureWriter.h"
+#include "platform/MessageBox.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
-class MenuFolder {
+class MenuFolder : private platform::MessageBox {
 public:
     // Button pictures are 100 by 160 (four frames of 40), check boxes 30 by
     // 120, the slider thumb 20 by 20, backgrounds 64 by 64.
     MenuFolder() : previous_(std::filesystem::current_path()) {
+        // A box would wait for a click that never comes.
+        platform::setMessageBox(this);
         std::filesystem::current_path(dir.path());
+        // Where the game keeps the player's files, as the folders make it.
+        std::filesystem::create_directories("data");
         ResourceManager::create("main");
         Settings::destroy();
         settings = Settings::create();
@@ -49,6 +55,7 @@ public:
         CSoundManager::destroy();
         ResourceManager::destroy("main");
         std::filesystem::current_path(previous_);
+        platform::setMessageBox(nullptr);
     }
     MenuFolder(const MenuFolder&) = delete;
     MenuFolder& operator=(const MenuFolder&) = delete;
@@ -73,7 +80,12 @@ public:
 
     TempDir dir;
     Settings* settings = nullptr;
+    std::vector<std::string> messages;
 
 private:
+    void show(const std::string& text, const std::string&, platform::MessageIcon) override {
+        messages.push_back(text);
+    }
+
     std::filesystem::path previous_;
 };
