@@ -80,7 +80,5 @@ void ContinueDialog::draw() {
     }
     Dialog::draw();
     glPopMatrix();
-    MusicPlaylist::instance()->service();
-    if (Cursor* cursor = Cursor::instance())
-        cursor->draw();
+    MenuScreen::finishFrame();
 }

@@ -85,7 +85,7 @@ Field* LevelSelectWindow::preview() {
 }
 
 void LevelSelectWindow::onKeyDown(int key) {
-    if (Settings* settings = Settings::instance(); settings && key == settings->quitKey)
+    if (isQuitKey(key))
         onCommand(closeButton_);
     Window::onKeyDown(key);
 }
@@ -111,10 +111,7 @@ void LevelSelectWindow::onCommand(Widget* widget) {
 }
 
 void LevelSelectWindow::update(float elapsedMs) {
-    Window::update(elapsedMs);
-    if (Cursor* cursor = Cursor::instance())
-        cursor->update(elapsedMs);
-    dragons_->update(elapsedMs);
+    updateScreen(elapsedMs, *dragons_);
 }
 
 void LevelSelectWindow::draw() {
@@ -147,7 +144,5 @@ void LevelSelectWindow::draw() {
     Window::draw();
     dragons_->draw();
     glPopMatrix();
-    MusicPlaylist::instance()->service();
-    if (Cursor* cursor = Cursor::instance())
-        cursor->draw();
+    finishFrame();
 }

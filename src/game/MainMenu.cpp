@@ -114,10 +114,7 @@ void MainMenu::activate() {
 }
 
 void MainMenu::update(float elapsedMs) {
-    Window::update(elapsedMs);
-    if (Cursor* cursor = Cursor::instance())
-        cursor->update(elapsedMs);
-    dragons_->update(elapsedMs);
+    updateScreen(elapsedMs, *dragons_);
 }
 
 void MainMenu::draw() {
@@ -129,9 +126,7 @@ void MainMenu::draw() {
     Window::draw();
     dragons_->draw();
     glPopMatrix();
-    MusicPlaylist::instance()->service();
-    if (Cursor* cursor = Cursor::instance())
-        cursor->draw();
+    finishFrame();
 }
 
 void MainMenu::onKeyDown(int key) {

@@ -43,7 +43,7 @@ HighScoreWindow::~HighScoreWindow() {
 }
 
 void HighScoreWindow::onKeyDown(int key) {
-    if (Settings* settings = Settings::instance(); settings && key == settings->quitKey)
+    if (isQuitKey(key))
         onCommand(closeButton_);
     Window::onKeyDown(key);
 }
@@ -57,10 +57,7 @@ void HighScoreWindow::onCommand(Widget* widget) {
 }
 
 void HighScoreWindow::update(float elapsedMs) {
-    Window::update(elapsedMs);
-    if (Cursor* cursor = Cursor::instance())
-        cursor->update(elapsedMs);
-    dragons_->update(elapsedMs);
+    updateScreen(elapsedMs, *dragons_);
 }
 
 void HighScoreWindow::draw() {
@@ -87,7 +84,5 @@ void HighScoreWindow::draw() {
     Window::draw();
     dragons_->draw();
     glPopMatrix();
-    MusicPlaylist::instance()->service();
-    if (Cursor* cursor = Cursor::instance())
-        cursor->draw();
+    finishFrame();
 }

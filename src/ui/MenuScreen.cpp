@@ -1,6 +1,10 @@
 #include "ui/MenuScreen.h"
 
+#include "audio/MusicPlaylist.h"
 #include "gfx/Texture.h"
+#include "persist/Settings.h"
+#include "ui/Cursor.h"
+#include "ui/DragonFlock.h"
 #include "ui/Frame.h"
 #include "ui/Setup2D.h"
 #include "ui/UiResources.h"
@@ -48,4 +52,22 @@ void MenuScreen::followDisplayMode() {
 Texture* MenuScreen::picture(const char* key) {
     UiResources* resources = UiResources::instance();
     return resources ? resources->getTexture(key) : nullptr;
+}
+
+void MenuScreen::finishFrame() {
+    MusicPlaylist::instance()->service();
+    if (Cursor* cursor = Cursor::instance())
+        cursor->draw();
+}
+
+bool MenuScreen::isQuitKey(int key) {
+    const Settings* settings = Settings::instance();
+    return settings && key == settings->quitKey;
+}
+
+void MenuScreen::updateScreen(float elapsedMs, DragonFlock& dragons) {
+    Window::update(elapsedMs);
+    if (Cursor* cursor = Cursor::instance())
+        cursor->update(elapsedMs);
+    dragons.update(elapsedMs);
 }

@@ -2,6 +2,7 @@
 
 #include "ui/Window.h"
 
+class DragonFlock;
 class Texture;
 
 // What the full-screen menu screens share: mouse positions turned into the
@@ -24,8 +25,15 @@ public:
     static void setup2D();
     // A picture of the shared UI resources; none before they exist.
     static Texture* picture(const char* key);
+    // The last steps of every menu frame: the music topped up, the pointer
+    // drawn over everything.
+    static void finishFrame();
+    // Whether the key is the settings' key that closes a menu screen.
+    static bool isQuitKey(int key);
 
 protected:
+    // The controls, the pointer's animation and the screen's dragons.
+    void updateScreen(float elapsedMs, DragonFlock& dragons);
     // Black clear of colour and depth.
     static void clearFrame();
     // Draws picture (none: nothing) over (-112, -212) to (912, 812).

@@ -61,7 +61,7 @@ OptionsWindow::~OptionsWindow() {
 }
 
 void OptionsWindow::onKeyDown(int key) {
-    if (Settings* settings = Settings::instance(); settings && key == settings->quitKey)
+    if (isQuitKey(key))
         onCommand(closeButton_);
     Window::onKeyDown(key);
 }
@@ -109,11 +109,8 @@ void OptionsWindow::followFullScreenBox() {
 }
 
 void OptionsWindow::update(float elapsedMs) {
-    Window::update(elapsedMs);
-    if (Cursor* cursor = Cursor::instance())
-        cursor->update(elapsedMs);
+    updateScreen(elapsedMs, *dragons_);
     followFullScreenBox();
-    dragons_->update(elapsedMs);
 }
 
 void OptionsWindow::draw() {
