@@ -109,6 +109,18 @@ TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
     std::filesystem::remove_all(home);
 }
 
+// A game folder for a run that reaches the menus: the loose sound effects
+// are there (a missing one stops the start with a box waiting for a click),
+// nothing else of the data.
+std::string gameHome(const std::string& name) {
+    const std::string home = tempPath(name);
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home + "/data");
+    std::filesystem::copy(std::string(QUILLMERE_GAME_DIR) + "/wav", home + "/wav",
+                          std::filesystem::copy_options::recursive);
+    return home;
+}
+
 // Starts the game in its own folder on a private display, notes the window's
 // geometry once it shows, then presses Escape. Returns the outcome; the
 // geometry (xdotool's words) is left in home/geometry.
@@ -126,8 +138,7 @@ Outcome runAndEscape(const std::string& home) {
 TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_escape");
-    std::filesystem::create_directories(home);
+    std::string home = gameHome("home_escape");
     Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.output, "");
@@ -141,8 +152,7 @@ TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
 TEST(GameStart, ClosingTheWindowEndsTheRunCleanly) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_close");
-    std::filesystem::create_directories(home);
+    std::string home = gameHome("home_close");
     std::thread closer([] {
         // Until the game's window is there.
         for (int tries = 0; tries < 200 && !closeWindowNamed("Quillmere"); ++tries) {
@@ -161,8 +171,7 @@ TEST(GameStart, ClosingTheWindowEndsTheRunCleanly) {
 TEST(GameStart, FirstRunIsFullScreenAndTheChoiceIsSaved) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_first");
-    std::filesystem::create_directories(home + "/data");
+    std::string home = gameHome("home_first");
     Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_NE(readFile(home + "/geometry").find("Geometry: 1280x1024"), std::string::npos)
@@ -191,7 +200,7 @@ bool writeWindowedSettings(const std::string& home, int width, int height, int x
 TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_placed");
+    std::string home = gameHome("home_placed");
     ASSERT_TRUE(writeWindowedSettings(home, 640, 480, 100, 80));
 
     Outcome o = runAndEscape(home);
@@ -213,8 +222,7 @@ TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
 TEST(GameStart, WithoutItsPackTellsWhichOneAndStillRuns) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_nopack");
-    std::filesystem::create_directories(home + "/data");
+    std::string home = gameHome("home_nopack");
     Outcome o = runGame("QUILLMERE_STARTUP_PROBE=1 QUILLMERE_HOME=" + home, 30, true);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_NE(o.output.find("resource pack \"data/data.pk\" was not found\n"), std::string::npos)
@@ -230,7 +238,7 @@ TEST(GameStart, WithoutItsPackTellsWhichOneAndStillRuns) {
 TEST(GameStart, AWindowStoredOffTheScreenOpensOnIt) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_offscreen");
+    std::string home = gameHome("home_offscreen");
     ASSERT_TRUE(writeWindowedSettings(home, 3000, 480, -5000, 80));
 
     Outcome o = runAndEscape(home);
