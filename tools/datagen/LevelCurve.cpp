@@ -3,36 +3,63 @@
 #include <algorithm>
 #include <cmath>
 
-int LevelDesign::coloursFor(int number) {
-    if (number <= 12) {
-        return 4;
+namespace {
+
+// The curve is one table: each stage brings a colour, and across its levels
+// the starting balls rise and the jokers thin out between the two ends. A
+// stage starts with fewer balls and more jokers than the stage before ended,
+// so a new colour comes in gently.
+struct Stage {
+    int first; // level
+    int colours;
+    int fillFrom, fillTo;
+    int jokersFrom, jokersTo;
+};
+
+constexpr Stage stages[] = {
+    {1, 4, 6, 10, 15, 13}, {11, 5, 8, 16, 14, 11}, {24, 6, 12, 20, 12, 8},
+    {40, 7, 16, 24, 9, 5}, {56, 8, 18, 36, 6, 0},
+};
+constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
+
+int stageOf(int number) {
+    int s = 0;
+    while (s + 1 < stageCount && stages[s + 1].first <= number) {
+        ++s;
     }
-    if (number <= 40) {
-        return 5;
-    }
-    return number <= 78 ? 6 : 7;
+    return s;
 }
 
-namespace {
+// Where the level lies in its stage, 0 at the first level, 1 at the last.
+double along(int number) {
+    const int s = stageOf(number);
+    const int last = s + 1 < stageCount ? stages[s + 1].first - 1 : LevelDesign::levelCount;
+    return last > stages[s].first ? double(number - stages[s].first) / (last - stages[s].first)
+                                  : 0.0;
+}
+
+int between(int from, int to, double t) {
+    return from + static_cast<int>(std::lround((to - from) * t));
+}
+
 double progress(int number) {
     return (number - 1) / double(LevelDesign::levelCount - 1);
 }
+
 } // namespace
 
+int LevelDesign::coloursFor(int number) {
+    return stages[stageOf(number)].colours;
+}
+
 int LevelDesign::fillPercentFor(int number) {
-    // A new colour is a big step, so the starting balls ease off for a
-    // stretch after one and then climb again.
-    int ease = 0;
-    for (int step = 2; step <= number; ++step) {
-        if (coloursFor(step) != coloursFor(step - 1)) {
-            ease = std::max(0, 10 - (number - step) * 2 / 5);
-        }
-    }
-    return std::max(2, 4 + static_cast<int>(std::lround(26.0 * progress(number))) - ease);
+    const Stage& s = stages[stageOf(number)];
+    return between(s.fillFrom, s.fillTo, along(number));
 }
 
 int LevelDesign::jokerPercentFor(int number) {
-    return 15 - static_cast<int>(std::lround(13.0 * progress(number)));
+    const Stage& s = stages[stageOf(number)];
+    return between(s.jokersFrom, s.jokersTo, along(number));
 }
 
 int LevelDesign::lockedCountFor(int number) {

@@ -73,7 +73,10 @@ LevelPlan LevelDesign::level(int number) {
         }
         findOutside(o);
         decorate(o, number);
-        lock(o, lockedCountFor(number), islands);
+        // Locked cells get the first starting balls; enough must be left for
+        // free cells, or the board would count as cleared before a move.
+        const int startBalls = static_cast<int>(o.cells.size()) * fillPercentFor(number) / 100;
+        lock(o, std::min(lockedCountFor(number), startBalls - minFreeStartingBalls), islands);
         std::string map = mapOf(o, at.row, at.x2);
         int miss = std::abs(workOf(map) - target);
         if (bestMiss < 0 || miss < bestMiss) {

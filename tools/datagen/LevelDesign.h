@@ -11,6 +11,8 @@
 class LevelDesign {
 public:
     static constexpr int levelCount = 100;
+    // Starting balls that stand on cells that are not locked, at the least.
+    static constexpr int minFreeStartingBalls = 3;
 
     static std::vector<LevelPlan> all();
     static LevelPlan level(int number);
