@@ -1,7 +1,7 @@
 // The generated levels read by the game's own level parser and played
-// through the game's own rules by a simple-minded player, to see the
-// difficulty curve: the early levels fall to a plain strategy, the late ones
-// do not.
+// through the game's own rules: no level pays before a move, the players see
+// the board as the rules do, and the difficulty curve (a short run here, the
+// whole curve on demand).
 #include "DifficultyCurve.h"
 #include "board/EffectLayer.h"
 #include "board/Field.h"
@@ -172,6 +172,26 @@ TEST(DifficultyCurve, RoughSpotsAreFound) {
     EXPECT_TRUE(levelplay::roughSpots(apart).empty());
 }
 
+// A short run of the curve for the suite: the line taker clears the first
+// levels and not the last, the careful player clears the last.
+TEST(LevelsInPlay, ShortCurveFromEasyToHard) {
+    DataTree tree;
+    addLevels(tree);
+    int early = 0, late = 0, careful = 0;
+    for (int n : {1, 2, 3}) {
+        early += levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 3).wins;
+    }
+    for (int n : {98, 99, 100}) {
+        late += levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 3).wins;
+    }
+    careful = levelplay::measure(parsed(tree, 100), 100, levelplay::Kind::Careful, 2).wins;
+    std::printf("line taker: %d of 9 early, %d of 9 late; careful: %d of 2 on level 100\n", early,
+                late, careful);
+    EXPECT_GE(early, 8);
+    EXPECT_LE(late, 3);
+    EXPECT_GE(careful, 1);
+}
+
 int fromEnvironment(const char* name, int fallback) {
     const char* text = std::getenv(name);
     const int value = text ? std::atoi(text) : 0;
@@ -216,6 +236,17 @@ TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
         if (i > 0) {
             EXPECT_GE(careful[i].medianMoves * 2, careful[i - 1].medianMoves);
         }
+    }
+    // The levels take longer as the game goes on: every ten levels at least
+    // as many moves as the ten before, give or take a tenth.
+    double previous = 0;
+    for (std::size_t from = 0; from + 10 <= careful.size(); from += 10) {
+        double moves = 0;
+        for (std::size_t i = from; i < from + 10; ++i) {
+            moves += careful[i].medianMoves / 10.0;
+        }
+        EXPECT_GE(moves, previous * 0.9) << "levels from " << careful[from].level;
+        previous = moves;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "LevelDesign.h"
 
+#include "LevelOutline.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,11 +16,14 @@ struct Stage {
     int colours;
     int fillFrom, fillTo;
     int jokersFrom, jokersTo;
+    // Whether narrow outlines start with fewer balls: only once the board
+    // holds so many colours that lines are scarce.
+    bool easesOutlines;
 };
 
 constexpr Stage stages[] = {
-    {1, 4, 6, 10, 15, 13}, {11, 5, 8, 16, 14, 11}, {24, 6, 12, 20, 12, 8},
-    {40, 7, 16, 24, 9, 5}, {56, 8, 18, 36, 6, 0},
+    {1, 4, 6, 10, 15, 13, false}, {11, 5, 8, 16, 14, 11, false}, {24, 6, 12, 20, 12, 8, false},
+    {40, 7, 16, 24, 9, 5, true},  {56, 8, 18, 38, 6, 1, true},   {86, 9, 26, 33, 2, 0, true},
 };
 constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
 
@@ -54,7 +59,14 @@ int LevelDesign::coloursFor(int number) {
 
 int LevelDesign::fillPercentFor(int number) {
     const Stage& s = stages[stageOf(number)];
-    return between(s.fillFrom, s.fillTo, along(number));
+    return between(s.fillFrom, s.fillTo, along(number)) - fillEaseFor(number);
+}
+
+int LevelDesign::fillEaseFor(int number) {
+    if (!stages[stageOf(number)].easesOutlines) {
+        return 0;
+    }
+    return leveldesign::info(leveldesign::formOf(number)).fillEase;
 }
 
 int LevelDesign::jokerPercentFor(int number) {

@@ -20,6 +20,8 @@ public:
     // The curve every level follows (also what the tests hold the files to).
     static int coloursFor(int number);
     static int fillPercentFor(int number);
+    // What the level's outline takes off the curve's starting balls.
+    static int fillEaseFor(int number);
     static int jokerPercentFor(int number);
     static int lockedCountFor(int number);
     // Explosions needed to fill every cell: 2 per empty cell, 1 per half

@@ -21,31 +21,31 @@ FormInfo info(Form f) {
     case Form::Triangle:
         return {"triangle", 1};
     case Form::Flower:
-        return {"flower", 1};
+        return {"flower", 1, 7};
     case Form::TwinLobes:
         return {"twin lobes", 1};
     case Form::Heart:
         return {"heart", 1};
     case Form::Ring:
-        return {"ring", 1};
+        return {"ring", 1, 6};
     case Form::Star:
-        return {"star", 1};
+        return {"star", 1, 4};
     case Form::Bowtie:
         return {"bow tie", 1};
     case Form::Clover:
         return {"clover", 1};
     case Form::Crescent:
-        return {"crescent", 1};
+        return {"crescent", 1, 6};
     case Form::Hourglass:
         return {"hourglass", 1};
     case Form::Wheel:
-        return {"wheel", 1};
+        return {"wheel", 1, 5};
     case Form::HoleyHex:
-        return {"hexagon with holes", 1};
+        return {"hexagon with holes", 1, 2};
     case Form::Frame:
-        return {"frame", 1};
+        return {"frame", 1, 6};
     case Form::Snowflake:
-        return {"snowflake", 1};
+        return {"snowflake", 1, 5};
     case Form::Wave:
         return {"wave", 1};
     case Form::Islands:
@@ -56,30 +56,30 @@ FormInfo info(Form f) {
     return {"?", 1};
 }
 
-using F = Form;
-// Ten chapters of ten outlines: each chapter revisits familiar ones and
-// brings a few new ones, so the look changes from level to level.
-// Ten chapters of ten outlines. The narrow outlines (stars, bow ties,
-// frames, islands) reach their largest size early, so the later chapters use
-// the ones that grow to fill the board.
 namespace {
 
+using F = Form;
+// Ten chapters of ten outlines: each chapter revisits familiar ones and
+// brings a few new ones, so the look changes from level to level. The narrow outlines (stars, bow
+// ties, frames, islands) reach their largest size early, so the later chapters use the ones that
+// grow to fill the board; once eight colours are in play lines are scarce, and the last stretch
+// keeps to broad outlines.
 const Form kSequence[LevelDesign::levelCount] = {
-    F::Hexagon,   F::Circle,    F::Diamond,   F::Tile,      F::Flower,    F::Triangle, F::TwinLobes,
-    F::Hexagon,   F::Heart,     F::Ring,      F::Star,      F::Clover,    F::Bowtie,   F::Circle,
-    F::Crescent,  F::Hourglass, F::Hexagon,   F::Wheel,     F::Diamond,   F::Flower,   F::HoleyHex,
-    F::TwinLobes, F::Frame,     F::Snowflake, F::Heart,     F::Star,      F::Wave,     F::Ring,
-    F::Tile,      F::Clover,    F::Islands,   F::Crescent,  F::Hexagon,   F::Bowtie,   F::Wheel,
-    F::Flower,    F::Hourglass, F::Triangle,  F::Circle,    F::HoleyHex,  F::Frame,    F::Star,
-    F::Snowflake, F::Islands,   F::Diamond,   F::Wave,      F::Heart,     F::Moat,     F::Clover,
-    F::Hexagon,   F::TwinLobes, F::Ring,      F::Crescent,  F::Tile,      F::Flower,   F::HoleyHex,
-    F::Moat,      F::Heart,     F::Wheel,     F::Circle,    F::Snowflake, F::Diamond,  F::Clover,
-    F::Moat,      F::Hexagon,   F::Crescent,  F::Ring,      F::TwinLobes, F::Flower,   F::Heart,
-    F::Wheel,     F::HoleyHex,  F::Tile,      F::Circle,    F::Snowflake, F::Moat,     F::Diamond,
-    F::Clover,    F::Ring,      F::Flower,    F::Heart,     F::Crescent,  F::Wheel,    F::TwinLobes,
-    F::HoleyHex,  F::Moat,      F::Circle,    F::Snowflake, F::Diamond,   F::Clover,   F::Ring,
-    F::Flower,    F::Heart,     F::Moat,      F::Tile,      F::Hexagon,   F::HoleyHex, F::Circle,
-    F::Snowflake, F::Wheel,
+    F::Hexagon,   F::Circle,    F::Diamond,   F::Tile,     F::Flower,    F::Triangle, F::TwinLobes,
+    F::Hexagon,   F::Heart,     F::Ring,      F::Star,     F::Clover,    F::Bowtie,   F::Circle,
+    F::Crescent,  F::Hourglass, F::Hexagon,   F::Wheel,    F::Diamond,   F::Flower,   F::HoleyHex,
+    F::TwinLobes, F::Frame,     F::Snowflake, F::Heart,    F::Star,      F::Wave,     F::Ring,
+    F::Tile,      F::Clover,    F::Islands,   F::Crescent, F::Hexagon,   F::Bowtie,   F::Wheel,
+    F::Flower,    F::Hourglass, F::Triangle,  F::Circle,   F::HoleyHex,  F::Frame,    F::Star,
+    F::Snowflake, F::Islands,   F::Diamond,   F::Wave,     F::Heart,     F::Moat,     F::Clover,
+    F::Hexagon,   F::TwinLobes, F::Ring,      F::Crescent, F::Tile,      F::Flower,   F::HoleyHex,
+    F::Moat,      F::Heart,     F::Tile,      F::Circle,   F::TwinLobes, F::Diamond,  F::Clover,
+    F::Moat,      F::Hexagon,   F::Heart,     F::Circle,   F::TwinLobes, F::Diamond,  F::Heart,
+    F::Hexagon,   F::HoleyHex,  F::Tile,      F::Circle,   F::Heart,     F::Moat,     F::Diamond,
+    F::Clover,    F::Hexagon,   F::Tile,      F::Heart,    F::Diamond,   F::Circle,   F::TwinLobes,
+    F::HoleyHex,  F::Moat,      F::Circle,    F::Hexagon,  F::Diamond,   F::Clover,   F::TwinLobes,
+    F::Circle,    F::Heart,     F::Moat,      F::Tile,     F::Hexagon,   F::Clover,   F::Circle,
+    F::Diamond,   F::Hexagon,
 };
 
 } // namespace

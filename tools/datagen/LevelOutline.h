@@ -37,6 +37,9 @@ enum class Form {
 struct FormInfo {
     const char* name;
     int islands;
+    // Narrow outlines leave fewer places for a line, so a level on one may
+    // start with fewer balls: percent of the cells taken off the curve.
+    int fillEase = 0;
 };
 
 FormInfo info(Form f);
