@@ -114,10 +114,10 @@ TEST(HexGeometry, AxisStepsAreStraightLines) {
             }
         }
     }
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Falling, true), (Cell{3, 3}));
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Falling, false), (Cell{5, 4}));
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Rising, true), (Cell{5, 3}));
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Rising, false), (Cell{3, 4}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Falling, true), (Cell{3, 3}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Falling, false), (Cell{5, 4}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Rising, true), (Cell{5, 3}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Rising, false), (Cell{3, 4}));
 }
 
 TEST(HexGeometry, EvenRowCountsFindTheCellUnderEveryPointOfIt) {

@@ -20,7 +20,7 @@ constexpr float frameMs = 16.0f;
 
 class GreedyPlayer {
 public:
-    explicit GreedyPlayer(unsigned seed) : m_rng(seed) {}
+    explicit GreedyPlayer(unsigned seed) : rng_(seed) {}
 
     // Makes one move; false when no ball can go anywhere.
     bool move(Field& f) {
@@ -32,15 +32,16 @@ public:
         for (int r = 0; r < f.rows(); ++r) {
             for (int c = 0; c < f.width(r); ++c) {
                 Ball* ball = f.ballAt(r, c);
-                if (!ball || !ball->isIdle() || f.cellBackAt(r, c)->fill == CellBack::Locked) {
+                if (!ball || !ball->isIdle() ||
+                    f.cellBackAt(r, c)->fill == CellBack::Fill::Locked) {
                     continue;
                 }
                 for (Cell to : reachable(f, {r, c})) {
                     int value = lineValue(f, {r, c}, to, ball->colour) * 4;
-                    if (f.cellBackAt(to)->fill != CellBack::Filled) {
+                    if (f.cellBackAt(to)->fill != CellBack::Fill::Filled) {
                         value += 2;
                     }
-                    if (f.cellBackAt(r, c)->fill == CellBack::Filled) {
+                    if (f.cellBackAt(r, c)->fill == CellBack::Fill::Filled) {
                         value += 1;
                     }
                     if (value > bestValue) {
@@ -49,7 +50,7 @@ public:
                         bestTo = to;
                         ties = 1;
                     } else if (value == bestValue &&
-                               std::uniform_int_distribution<int>(0, ties++)(m_rng) == 0) {
+                               std::uniform_int_distribution<int>(0, ties++)(rng_) == 0) {
                         bestFrom = {r, c};
                         bestTo = to;
                     }
@@ -122,13 +123,13 @@ private:
         return best;
     }
 
-    std::mt19937 m_rng;
+    std::mt19937 rng_;
 };
 
 bool allFilled(const Field& f) {
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.width(r); ++c) {
-            if (f.isCell(r, c) && f.cellBackAt(r, c)->fill != CellBack::Filled) {
+            if (f.isCell(r, c) && f.cellBackAt(r, c)->fill != CellBack::Fill::Filled) {
                 return false;
             }
         }
@@ -163,13 +164,13 @@ void checkInvariants(const Field& f, const std::string& where) {
     std::set<const Ball*> balls;
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.columns(); ++c) {
-            const Ball* ball = FieldTestAccess::rawBall(f, r, c);
+            const Ball* ball = rawBall(f, r, c);
             if (!ball) {
                 continue;
             }
             ASSERT_TRUE(f.isCell(r, c)) << "ball outside a cell at " << r << "," << c;
             ASSERT_TRUE(balls.insert(ball).second) << "ball listed twice at " << r << "," << c;
-            if (ball->state == Ball::Idle || ball->state == Ball::Popping) {
+            if (ball->state == Ball::State::Idle || ball->state == Ball::State::Popping) {
                 ASSERT_EQ(ball->point, f.centre(r, c)) << "ball off its cell at " << r << "," << c;
             }
         }
@@ -181,7 +182,8 @@ void checkInvariants(const Field& f, const std::string& where) {
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.width(r); ++c) {
             if (const CellBack* back = f.cellBackAt(r, c)) {
-                ASSERT_TRUE(CellBack::isValidFill(back->fill)) << back->fill;
+                ASSERT_TRUE(CellBack::isValidFill(static_cast<int>(back->fill)))
+                    << static_cast<int>(back->fill);
             }
         }
     }
@@ -201,7 +203,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
     bool clicked = false;
     int levelOverUpdates = 0;
     for (int update = 0; update < 400000; ++update) {
-        if (f.state() == Field::Play && f.isFinished()) {
+        if (f.state() == Field::State::Play && f.isFinished()) {
             outcome.ended = true;
             outcome.won = f.isComplete();
             break;
@@ -213,7 +215,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
             }
             ++outcome.moves;
         }
-        if (f.state() == Field::LevelOver && !clicked && ++levelOverUpdates > 20) {
+        if (f.state() == Field::State::LevelOver && !clicked && ++levelOverUpdates > 20) {
             f.onClick(400, 300);
             clicked = true;
         }
@@ -241,7 +243,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
 
         // The level ends exactly when the board is filled or full and resting.
         if (!wasFinished && f.isFinished()) {
-            EXPECT_EQ(f.state(), Field::LevelOver) << where;
+            EXPECT_EQ(f.state(), Field::State::LevelOver) << where;
             EXPECT_EQ(f.effectCount(), 0) << where;
             if (f.isComplete()) {
                 EXPECT_TRUE(allFilled(f)) << where;
@@ -260,7 +262,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
         if (wasFinished) {
             EXPECT_TRUE(f.isFinished()) << where;
         }
-        if (!f.isFinished() && f.state() == Field::Play && f.effectCount() == 0) {
+        if (!f.isFinished() && f.state() == Field::State::Play && f.effectCount() == 0) {
             EXPECT_FALSE(allFilled(f)) << where;
             EXPECT_FALSE(fullAndResting(f)) << where;
         }
