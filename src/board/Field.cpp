@@ -397,7 +397,7 @@ void Field::findLines(bool arrived) {
         }
     });
     if (explosions.size() >= static_cast<std::size_t>(chainExplosions)) {
-        ++stats_.chains;
+        stats_.countChain();
     }
     if (!explosions.empty()) {
         CSoundManager::instance()->play(SoundIds::glassBreaks, true, false);

@@ -16,6 +16,7 @@
 #include "board/Point.h"
 #include "board/Shake.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,7 +74,7 @@ public:
     int minBalls() const { return rules_.minBalls; }
     const LevelStats& stats() const { return stats_; }
     int score() const { return stats_.score; }
-    void setScore(int score) { stats_.score = score; }
+    void setScore(int score) { stats_.score = std::clamp(score, 0, LevelStats::maxScore); }
     int scoreOnLevel() const { return stats_.scoreOnLevel; }
     int ballsExploded() const { return stats_.ballsExploded; }
     int timeOnLevel() const { return stats_.timeOnLevel; }

@@ -96,7 +96,8 @@ void readBoard(const std::string& field, const std::string& backs, int colours, 
 }
 
 // Triples of centre x, centre y and colour; a ball whose centre lies on no
-// cell or whose colour this level cannot have is skipped.
+// cell (far off the board included) or whose colour this level cannot have
+// is skipped.
 void readNext(const std::string& next, int colours, const Board& board, BallDealer& dealer) {
     for (std::size_t pos = 0; pos < next.size();) {
         int x = 0;
@@ -106,8 +107,10 @@ void readNext(const std::string& next, int colours, const Board& board, BallDeal
         if (!readInt(next, at, x) || !readInt(next, at, y) || !readInt(next, at, colour)) {
             break;
         }
+        const HexGeometry& geometry = board.geometry();
         Point point{static_cast<float>(x), static_cast<float>(y)};
-        if (board.isCell(board.geometry().cellAt(point)) && isValidBallColour(colour, colours)) {
+        if (geometry.isNearBoard(x, y) && board.isCell(geometry.cellAt(point)) &&
+            isValidBallColour(colour, colours)) {
             dealer.add(std::make_unique<Ball>(colour, point));
         }
         for (int blank = 0; blank < 3 && pos != std::string::npos; ++blank) {
@@ -190,5 +193,6 @@ bool FieldSave::read(const PropertyFile& props, int colours, Board& board, BallD
     stats.chains = props.getInt(keyChains, 0);
     stats.timeBonus = 0;
     stats.chainBonus = 0;
+    stats.bound();
     return true;
 }

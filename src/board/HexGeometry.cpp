@@ -41,6 +41,14 @@ Cell HexGeometry::cellAt(Point p) const {
     return {rowAt(y), columnAt(x, y)};
 }
 
+bool HexGeometry::isNearBoard(int x, int y) const {
+    const double left = originX - 2.0 * cellWidth;
+    const double right = originX + (columns_ + 1.0) * cellWidth;
+    const double top = originY - (middle_ + 2.0) * rowHeight;
+    const double bottom = originY + (rows_ - middle_ + 1.0) * rowHeight;
+    return x >= left && x <= right && y >= top && y <= bottom;
+}
+
 std::array<Cell, 6> HexGeometry::neighbours(Cell p) const {
     int r = p.row;
     int c = p.col;

@@ -45,6 +45,11 @@ public:
     int rowAt(int y) const;
     int columnAt(int x, int y) const;
     Cell cellAt(Point p) const;
+    // Whether the screen point (x, y) lies within two cells of the board's
+    // positions. Every point that rowAt and columnAt place on a position
+    // does; the lookups are meant for such points only, since far off the
+    // board their arithmetic leaves the range of int.
+    bool isNearBoard(int x, int y) const;
 
     // The six neighbours in the order the path search expands them.
     std::array<Cell, 6> neighbours(Cell p) const;
