@@ -14,7 +14,7 @@ public:
     // Shortest free path from `from` to `to`, both ends included; `from` may
     // hold the ball that travels. Among the shortest paths it keeps to
     // `shown` (the path the player was shown, starting at `from`) as far as
-    // that is one of them. False, and path unspecified, when there is none.
+    // that is one of them. False, and path left as it was, when there is none.
     bool find(const Board& board, Cell from, Cell to, const std::vector<Cell>& shown,
               std::vector<Cell>& path);
 

@@ -15,11 +15,9 @@ public:
     static DealRules& rules(Field& f) { return f.rules_; }
     static LevelStats& stats(Field& f) { return f.stats_; }
     static void setState(Field& f, Field::State state) { f.state_ = state; }
-    static void setChainCounter(Field& f, int n) { f.chainCounter_ = n; }
     static void setPreviewPath(Field& f, std::vector<Cell> path) {
         f.previewPath_ = std::move(path);
     }
-    static const std::vector<Cell>& landing(const Field& f) { return f.landing_; }
     static Ball* lastMovedBall(const Field& f) { return f.lastMovedBall_; }
 
     // Puts an idle ball of colour on (r, c), replacing any ball there.

@@ -1,11 +1,14 @@
 #include "BoardTestSupport.h"
 
+#include "board/Board.h"
 #include "board/Field.h"
+#include "board/PathSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
+#include <memory>
 
 using namespace boardtest;
 
@@ -125,12 +128,12 @@ TEST_F(Moves, WallsAndOneStepMoves) {
 // The search step by step as the rules give it: every neighbour is queued and
 // positions that are no cell, walls or already reached are skipped only when
 // they are taken from the queue.
-bool literalPath(const Field& f, Cell from, Cell to, const std::vector<Cell>& shown,
+bool literalPath(const Board& f, Cell from, Cell to, const std::vector<Cell>& shown,
                  std::vector<Cell>& path) {
     const HexGeometry& g = f.geometry();
     std::vector<int> dist(static_cast<std::size_t>(g.tableSize()), 0);
-    for (int r = 0; r < f.rows(); ++r) {
-        for (int c = 0; c < f.width(r); ++c) {
+    for (int r = 0; r < g.rows(); ++r) {
+        for (int c = 0; c < g.width(r); ++c) {
             if (f.ballAt(r, c)) {
                 dist[static_cast<std::size_t>(g.index(r, c))] = -1;
             }
@@ -179,13 +182,14 @@ bool literalPath(const Field& f, Cell from, Cell to, const std::vector<Cell>& sh
     return true;
 }
 
-TEST_F(Moves, SearchMatchesTheStepByStepSearchOnRandomBoards) {
+TEST(PathSearchUnit, MatchesTheStepByStepSearchOnRandomBoards) {
     unsigned state = 12345;
     auto next = [&](unsigned n) {
         state = state * 1103515245u + 12345u;
         return (state >> 16) % n;
     };
-    for (int board = 0; board < 60; ++board) {
+    PathSearch search;
+    for (int round = 0; round < 60; ++round) {
         int size = 5 + 2 * static_cast<int>(next(6)); // 5 to 15 rows and columns
         std::string map = uniformMap(size, size, '0');
         for (char& ch : map) {
@@ -193,37 +197,34 @@ TEST_F(Moves, SearchMatchesTheStepByStepSearchOnRandomBoards) {
                 ch = '.'; // holes
             }
         }
-        auto f = bareField(level(5, 0, 0, size, size, map), 1);
-        std::vector<Cell> cells;
-        for (int r = 0; r < size; ++r) {
-            for (int c = 0; c < f->width(r); ++c) {
-                if (f->isCell(r, c)) {
-                    cells.push_back({r, c});
-                    if (next(100) < 30) {
-                        FieldTestAccess::put(*f, r, c, 1);
-                    }
-                }
+        Board board(level(5, 0, 0, size, size, map));
+        auto put = [&](Cell p, int colour) {
+            board.put(p, std::make_unique<Ball>(colour, board.geometry().centre(p)));
+        };
+        const std::vector<Cell> cells = board.cells();
+        for (Cell p : cells) {
+            if (next(100) < 30) {
+                put(p, 1);
             }
         }
         for (int query = 0; query < 40; ++query) {
             Cell from = cells[next(static_cast<unsigned>(cells.size()))];
             Cell to = cells[next(static_cast<unsigned>(cells.size()))];
-            if (!f->ballAt(from)) {
-                FieldTestAccess::put(*f, from.row, from.col, 2);
+            if (!board.ballAt(from)) {
+                put(from, 2);
             }
             // Now and then a shown path (a shortest one found before) to follow.
             std::vector<Cell> shown;
             if (next(2) == 0) {
                 Cell other = cells[next(static_cast<unsigned>(cells.size()))];
-                literalPath(*f, from, other, {}, shown);
+                literalPath(board, from, other, {}, shown);
             }
-            FieldTestAccess::setPreviewPath(*f, shown);
             std::vector<Cell> expected{{-5, -5}};
             std::vector<Cell> actual{{-5, -5}};
-            bool e = literalPath(*f, from, to, shown, expected);
-            bool a = f->findPath(from.row, from.col, to.row, to.col, actual);
-            ASSERT_EQ(a, e) << board << "/" << query;
-            ASSERT_EQ(actual, expected) << board << "/" << query;
+            bool e = literalPath(board, from, to, shown, expected);
+            bool a = search.find(board, from, to, shown, actual);
+            ASSERT_EQ(a, e) << round << "/" << query;
+            ASSERT_EQ(actual, expected) << round << "/" << query;
         }
     }
 }
