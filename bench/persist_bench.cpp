@@ -1,8 +1,8 @@
 // Load-time costs of the persistence and resource layers: parsing key/value
 // texts and looking names up in the resource pack.
 
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "persist/PropertyFile.h"
 

@@ -17,16 +17,11 @@ function(quillmere_library name)
     target_link_libraries(qm_${name} PUBLIC ${ARGN})
 endfunction()
 
-# The subsystem libraries call each other in both directions (a screen pushes
-# itself through the application, the application draws the screens), so
-# everything that links the game links them as one rescanned group.
-set(QUILLMERE_LIBS qm_app qm_game qm_ui qm_board qm_audio qm_gfx qm_persist qm_platform
-    CACHE INTERNAL "")
+# The subsystem libraries depend one way, from the frame down to the
+# platform (each folder's CMakeLists names the ones below it), so linking the
+# frame's library brings in the rest in order.
 function(quillmere_link_game target)
-    string(REPLACE ";" "," libs "${QUILLMERE_LIBS}")
-    target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${libs}>")
-    target_link_libraries(${target} PRIVATE PkgConfig::SDL2 OpenGL::GL OpenGL::GLU PNG::PNG
-        JPEG::JPEG ZLIB::ZLIB)
+    target_link_libraries(${target} PRIVATE qm_app)
 endfunction()
 
 # A GoogleTest executable per test folder, built from every .cpp in it.

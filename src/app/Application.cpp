@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "gfx/Texture.h"
+
 namespace {
 
 Application* theInstance = nullptr;
@@ -10,6 +12,7 @@ Application::Application(const std::string& className,
                          std::unique_ptr<platform::NativeWindow> native)
     : native_(std::move(native)), className_(className) {
     native_->currentDisplayMode(desktopMode_);
+    Texture::setDisplayDepth(desktopMode_.bitsPerPixel);
 }
 
 Application::~Application() = default;

@@ -2,7 +2,7 @@
 
 #include "audio/Module.h"
 #include "audio/ModulePlayer.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "platform/MusicOutput.h"
 #include "platform/Random.h"
 

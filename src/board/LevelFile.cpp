@@ -1,6 +1,6 @@
 #include "board/LevelFile.h"
 
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 
 #include <climits>
 #include <cstdio>

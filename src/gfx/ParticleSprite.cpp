@@ -1,7 +1,7 @@
 #include "gfx/ParticleSprite.h"
 
-#include "game/CXmlException.h"
-#include "game/XmlNode.h"
+#include "persist/CXmlException.h"
+#include "persist/XmlNode.h"
 #include "gfx/Texture.h"
 
 ParticleSprite::ParticleSprite(ResourceManager* resources, const std::string& fileName)

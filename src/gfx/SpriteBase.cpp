@@ -1,7 +1,7 @@
 #include "gfx/SpriteBase.h"
 
-#include "gfx/FileData.h"
-#include "gfx/ResourceManager.h"
+#include "persist/FileData.h"
+#include "persist/ResourceManager.h"
 
 #include <GL/gl.h>
 

@@ -1,9 +1,8 @@
 #include "gfx/Texture.h"
 
-#include "app/Application.h"
-#include "gfx/FileData.h"
 #include "gfx/Image.h"
-#include "gfx/ResourceManager.h"
+#include "persist/FileData.h"
+#include "persist/ResourceManager.h"
 #include "platform/GlExtensions.h"
 
 #include <GL/gl.h>
@@ -14,6 +13,11 @@
 namespace {
 
 constexpr GLenum rgba16 = 0x805B;
+
+int& depthOfDisplay() {
+    static int depth = 32;
+    return depth;
+}
 constexpr GLenum textureMaxLevel = 0x813D;
 using CompressedTexImage2D = void (*)(GLenum, GLint, GLenum, GLsizei, GLsizei, GLint, GLsizei,
                                       const void*);
@@ -115,7 +119,7 @@ void Texture::upload() {
             }
         }
     } else {
-        const GLint internal = Application::colorDepth() == 32 ? GL_RGBA : rgba16;
+        const GLint internal = displayDepth() == 32 ? GL_RGBA : rgba16;
         if (mipmap_ && image.mipLevels.empty()) {
             gluBuild2DMipmaps(GL_TEXTURE_2D, image.components, image.width, image.height, format,
                               GL_UNSIGNED_BYTE, image.pixels.data());
@@ -191,4 +195,12 @@ void Texture::drawRegion(float x, float y, float z, float w, float h, float uLef
     glTexCoord2f(uRight, vBottom);
     glVertex3f(x + w, y + h, z);
     glEnd();
+}
+
+void Texture::setDisplayDepth(int bitsPerPixel) {
+    depthOfDisplay() = bitsPerPixel > 0 ? bitsPerPixel : 32;
+}
+
+int Texture::displayDepth() {
+    return depthOfDisplay();
 }

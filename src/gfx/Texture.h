@@ -36,6 +36,10 @@ public:
     static const std::vector<Texture*>& registry();
     // True when a GL context is current on this thread.
     static bool hasGlContext();
+    // Bits per pixel of the desktop (32 until told): 32-bit desktops get
+    // full-colour textures, others 16-bit ones.
+    static void setDisplayDepth(int bitsPerPixel);
+    static int displayDepth();
 
     // Quads in logical units (y down) at depth z; the caller binds first.
     void drawAt(float x, float y, float z) const;

@@ -1,6 +1,6 @@
 #include "persist/PropertyFile.h"
 
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "persist/AtomicFile.h"
 #include "persist/Scrambler.h"
 

@@ -1,7 +1,7 @@
 #include "persist/Settings.h"
 
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "persist/PropertyFile.h"
 
 #include <memory>

@@ -3,7 +3,7 @@
 #include "FakeNativeWindow.h"
 #include "app/Application.h"
 #include "ui/Cursor.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "picturewriter/PictureWriter.h"
 #include "support/GlScreen.h"

@@ -1,6 +1,6 @@
 #include "audio/ModulePlayer.h"
 #include "audio/MusicPlaylist.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "platform/MusicOutput.h"
 #include "platform/Random.h"
 #include "support/AudioDriver.h"

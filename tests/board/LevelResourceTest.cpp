@@ -1,7 +1,7 @@
 #include "BoardTestSupport.h"
 
 #include "board/Field.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "support/TempDir.h"
 

@@ -1,5 +1,5 @@
 #include "gfx/Sprite.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "gfx/Texture.h"
 #include "picturewriter/PictureWriter.h"
 

@@ -1,5 +1,5 @@
 #include "gfx/Texture.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "picturewriter/PictureWriter.h"
 

@@ -1,5 +1,5 @@
 #include "persist/PropertyFile.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

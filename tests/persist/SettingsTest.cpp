@@ -1,5 +1,5 @@
 #include "persist/Settings.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "persist/PropertyFile.h"
 #include "support/TempDir.h"

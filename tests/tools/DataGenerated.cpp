@@ -1,8 +1,8 @@
 #include "DataGenerated.h"
 
 #include "datagen/DataWriter.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 
 #include <algorithm>
 #include <fstream>

@@ -4,6 +4,7 @@
 
 #include "datagen/Screens.h"
 #include "persist/PropertyFile.h"
+#include "ui/UiResources.h"
 
 #include <gtest/gtest.h>
 
@@ -177,15 +178,8 @@ TEST(DataLayouts, TheDescriptionThatDrawsTheBackgroundsIsTheOneWritten) {
 
 TEST(DataLayouts, ResourceTableNamesEveryMenuPicture) {
     const PropertyFile table = properties("mui/resourses.txt");
-    for (const char* key : {"m_new_game_btn",       "m_quit_game_btn",      "m_help_btn",
-                            "m_top7_btn",           "m_options_btn",        "m_qv_btn",
-                            "m_back_btn",           "m_cancel_btn",         "m_ok_btn",
-                            "m_start_btn",          "m_continuesaved_btn",  "m_startnew_btn",
-                            "m_help_next_btn",      "m_help_prev_btn",      "m_top_next_btn",
-                            "m_top_prev_btn",       "m_check_box",          "m_music_track_bar",
-                            "m_enter_name_editbox", "m_main_window_back",   "m_options_window_back",
-                            "m_top_window_back",    "m_help_window_back",   "m_cust_lev_wnd",
-                            "m_continue_dlg_back",  "m_enter_name_dlg_back"}) {
+    for (int i = 0; i < UiResources::tableKeyCount(); ++i) {
+        const char* key = UiResources::tableKeys()[i];
         EXPECT_NE(DataGenerated::file(table.getString(key, "0")), nullptr) << key;
     }
 }

@@ -4,12 +4,12 @@
 #include "DataGenerated.h"
 
 #include "datagen/DataWriter.h"
-#include "game/XmlNode.h"
+#include "persist/XmlNode.h"
 #include "gfx/Font.h"
 #include "gfx/Image.h"
-#include "gfx/PackFormat.h"
+#include "persist/PackFormat.h"
 #include "gfx/ParticleSprite.h"
-#include "gfx/ResourceManager.h"
+#include "persist/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
 

@@ -4,8 +4,8 @@
 #include "DataGenerated.h"
 
 #include "datagen/DataWriter.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "persist/PropertyFile.h"
 
 #include <gtest/gtest.h>

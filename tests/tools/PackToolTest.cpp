@@ -1,5 +1,5 @@
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "support/TempDir.h"
 

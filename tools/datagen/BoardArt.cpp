@@ -1,3 +1,14 @@
+// The pictures of the board: balls, cell backs, the lock, sparks and the
+// sprite sheets made of them.
+//
+// Index, in file order:
+// - Emblems: the mark each ordinary ball colour carries.
+// - Spheres: the glossy body and its moving glint.
+// - Special balls: joker, colour bomb, blast ball.
+// - Sprite files (.spr text) and the insect cells.
+// - Public drawing: colourOf, ball, cellBack, lock, spark.
+// - addSprites: every board sprite sheet into the gallery.
+
 #include "BoardArt.h"
 
 #include "Gallery.h"

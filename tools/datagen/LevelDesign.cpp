@@ -1,3 +1,15 @@
+// The hundred levels, drawn from one table of outline kinds.
+//
+// Index, in file order:
+// - Outline kinds: the table of forms and what each one takes (info).
+// - Hex coordinates: axial to board positions, symmetry helpers.
+// - Outlines: whether a cell lies inside a form (insideForm), tracing a form
+//   on the grid, finding the outside, decorating with holes and moats.
+// - Placement: the level map text, fitting clear of the head-up display,
+//   connected groups, locking cells, choosing the centre (place).
+// - The curve: colours, fill, jokers, locked cells and target work per level.
+// - Building one level (level) and all of them (all).
+
 #include "LevelDesign.h"
 
 #include "HexBoard.h"

@@ -1,3 +1,15 @@
+// The menu screens: their backgrounds, control pictures, layout files and
+// mock-ups, all from one description of each screen.
+//
+// Index, in file order:
+// - Button labels and the table of UI pictures (uiPictures, uiPicture).
+// - The screens and their controls (screens).
+// - Layout text of a screen (layoutText).
+// - Backgrounds: the main menu, options, high scores, help, level choice,
+//   the two dialog panels and the intro.
+// - Control pictures and the contact-sheet mock-ups.
+// - addScreens: everything above into the gallery.
+
 #include "Screens.h"
 
 #include "BoardArt.h"
@@ -6,6 +18,7 @@
 #include "PropertyText.h"
 #include "Scenery.h"
 #include "UiArt.h"
+#include "app/CommandLine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -248,8 +261,8 @@ Picture mainBackground(const Screen& screen) {
     cairo_fill(cr);
     cairo_pattern_destroy(veil);
     title(canvas, "Quillmere", 118, 92);
-    Lettering::plain(canvas, "a puzzle of the night garden", Face::Serif, 22, 400, 152,
-                     Align::Centre, Palette::lilac);
+    Lettering::plain(canvas, CommandLine::summary, Face::Serif, 22, 400, 152, Align::Centre,
+                     Palette::lilac);
     // Two balls resting in the grass either side, as a greeting.
     BoardArt::ball(cr, 120, 520, 30, 3, 0.1);
     BoardArt::ball(cr, 176, 540, 24, 2, 0.5);

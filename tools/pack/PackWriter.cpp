@@ -1,6 +1,6 @@
 #include "pack/PackWriter.h"
 
-#include "gfx/PackCipher.h"
+#include "persist/PackCipher.h"
 #include "persist/AtomicFile.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/PackFormat.h"
+#include "persist/PackFormat.h"
 
 #include <cstddef>
 #include <string>

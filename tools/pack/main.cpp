@@ -4,9 +4,9 @@
 //   quillmere-pack list PACK          one line per entry: size, flag, name
 //   quillmere-pack extract PACK DIR   write every entry below DIR
 
-#include "gfx/PackDirectory.h"
-#include "gfx/PackFormat.h"
-#include "gfx/ResourceManager.h"
+#include "persist/PackDirectory.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "persist/AtomicFile.h"
 

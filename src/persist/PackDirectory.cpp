@@ -1,6 +1,6 @@
-#include "gfx/PackDirectory.h"
+#include "persist/PackDirectory.h"
 
-#include "gfx/PackFormat.h"
+#include "persist/PackFormat.h"
 
 #include <cstdio>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "gfx/PackCipher.h"
+#include "persist/PackCipher.h"
 
 #include <cstdint>
 #include <vector>

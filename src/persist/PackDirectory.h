@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gfx/FileData.h"
+#include "persist/FileData.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "gfx/ResourceManager.h"
-#include "gfx/PackCipher.h"
-#include "gfx/PackFormat.h"
+#include "persist/ResourceManager.h"
+#include "persist/PackCipher.h"
+#include "persist/PackFormat.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "game/XmlNode.h"
-#include "gfx/ResourceManager.h"
+#include "persist/XmlNode.h"
+#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "game/XmlNode.h"
-#include "game/CXmlException.h"
+#include "persist/XmlNode.h"
+#include "persist/CXmlException.h"
 
 #include <gtest/gtest.h>
 

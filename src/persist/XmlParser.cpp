@@ -1,7 +1,7 @@
-#include "game/XmlParser.h"
+#include "persist/XmlParser.h"
 
-#include "game/CXmlException.h"
-#include "game/XmlNode.h"
+#include "persist/CXmlException.h"
+#include "persist/XmlNode.h"
 
 #include <cstring>
 

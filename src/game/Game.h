@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/Window.h"
+
+#include <vector>
+
+class Button;
+class EnterNameDialog;
+class Field;
+class FieldController;
+class GameResources;
+class HighScores;
+class HintPage;
+class PropertyFile;
+
+// The game screen and the game in progress: the field of the level being
+// played, the pointer control, the hint pages over it, the spare lives and
+// the score carried from level to level. The main menu keeps it while the
+// game is suspended.
+class Game : public Window {
+public:
+    Game(int startLevel, HighScores* highScores);
+    ~Game() override;
+
+    bool onMouseMove(int x, int y, unsigned flags) override;
+    bool onLButtonUp(int x, int y, unsigned flags) override;
+    bool onRButtonUp(int x, int y, unsigned flags) override;
+    bool onLButtonDown(int x, int y, unsigned flags) override;
+    void onKeyDown(int key) override;
+    void onCommand(Widget* widget) override;
+    void update(float elapsedMs) override;
+    void draw() override;
+    void activate() override;
+    bool onRButtonDown(int x, int y, unsigned flags) override;
+    void onDialogClosed(int result, Window* dialog) override;
+    void onCloseRequest() override;
+
+    // The "game." keys and the field's own keys of the saved game.
+    bool saveState(PropertyFile& props);
+    // False, with nothing changed, without a level in range 1 to 100; false
+    // too when the field refuses its keys.
+    bool loadState(PropertyFile& props);
+
+    // The level in play (0 without a field) and the field's score.
+    int level() const;
+    int score() const;
+    int lives() const { return lives_; }
+    bool isGameOver() const { return gameOver_; }
+    bool isNameStored() const { return nameStored_; }
+    Field* field() const { return field_; }
+
+private:
+    EnterNameDialog* enterNameDialog_ = nullptr;
+    Field* field_ = nullptr;
+    FieldController* fieldController_ = nullptr;
+    bool gameOver_ = false;
+    int lives_ = 3;
+    int score_ = 0;
+    HighScores* highScores_;
+    bool nameStored_ = false;
+    Button* mainMenuButton_ = nullptr;
+    GameResources* resources_ = nullptr;
+    std::vector<HintPage*> hintPages_;
+};
