@@ -15,6 +15,8 @@ public:
     static DealRules& rules(Field& f) { return f.rules_; }
     static LevelStats& stats(Field& f) { return f.stats_; }
     static void setState(Field& f, Field::State state) { f.state_ = state; }
+    static void setChainCounter(Field& f, int n) { f.chainCounter_ = n; }
+    static void setTimeOnLevel(Field& f, int ms) { stats(f).timeOnLevel = ms; }
     static void setPreviewPath(Field& f, std::vector<Cell> path) {
         f.previewPath_ = std::move(path);
     }
