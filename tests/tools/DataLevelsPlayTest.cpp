@@ -75,7 +75,7 @@ TEST(LevelsInPlay, NoLevelPaysBeforeAMove) {
             int free = 0;
             for (int r = 0; r < f.rows(); ++r) {
                 for (int c = 0; c < f.width(r); ++c) {
-                    free += f.ballAt(r, c) && f.cellBackAt(r, c)->fill != CellBack::Locked;
+                    free += f.ballAt(r, c) && f.cellBackAt(r, c)->fill != CellBack::Fill::Locked;
                 }
             }
             EXPECT_GE(free, LevelDesign::minFreeStartingBalls);
@@ -110,7 +110,7 @@ TEST(LevelsInPlay, PlayersSeeWhatTheRulesDo) {
             if (move % 10 == 0) {
                 for (int r = 0; r < f.rows(); ++r) {
                     for (int c = 0; c < f.width(r); ++c) {
-                        if (!f.ballAt(r, c) || f.cellBackAt(r, c)->fill == CellBack::Locked) {
+                        if (!f.ballAt(r, c) || f.cellBackAt(r, c)->fill == CellBack::Fill::Locked) {
                             continue;
                         }
                         for (int rr = 0; rr < f.rows(); ++rr) {

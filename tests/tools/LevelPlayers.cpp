@@ -30,7 +30,7 @@ struct Board {
     static constexpr int busy = 99;
     int colours = 0;
     std::vector<int> colour;
-    std::vector<int> fill;
+    std::vector<CellBack::Fill> fill;
     std::vector<Cell> cells;
     // step[2 * axis + (forward ? 0 : 1)][index]: the position one step on, or -1.
     std::array<std::vector<int>, 2 * HexGeometry::axisCount> step;
@@ -39,7 +39,7 @@ struct Board {
         const HexGeometry& g = f.geometry();
         const std::size_t size = static_cast<std::size_t>(g.tableSize());
         colour.assign(size, noCell);
-        fill.assign(size, CellBack::Filled);
+        fill.assign(size, CellBack::Fill::Filled);
         for (auto& s : step) {
             s.assign(size, -1);
         }
@@ -78,7 +78,7 @@ struct Run {
 
 Run runOn(const Board& b, int from, int to, int colour, int axis) {
     Run run;
-    run.unfinished = b.fill[to] != CellBack::Filled;
+    run.unfinished = b.fill[to] != CellBack::Fill::Filled;
     for (int d = 0; d < 2; ++d) {
         const std::vector<int>& next = b.step[2 * axis + d];
         bool joined = true;
@@ -86,7 +86,7 @@ Run runOn(const Board& b, int from, int to, int colour, int axis) {
             const int k = p == from ? -1 : b.colour[p];
             if (k >= 0 && k != Board::busy && matches(colour, k)) {
                 run.length += joined;
-                run.unfinished += joined && b.fill[p] != CellBack::Filled;
+                run.unfinished += joined && b.fill[p] != CellBack::Fill::Filled;
             } else if (k >= 0) {
                 break;
             } else {
@@ -141,8 +141,8 @@ int staticValue(const Board& b, int from, int to) {
         }
         best = std::max(best, value);
     }
-    best += b.fill[to] != CellBack::Filled ? 3 : 0;
-    best += b.fill[from] == CellBack::Filled ? 2 : 0;
+    best += b.fill[to] != CellBack::Fill::Filled ? 3 : 0;
+    best += b.fill[from] == CellBack::Fill::Filled ? 2 : 0;
     return best;
 }
 
@@ -182,7 +182,7 @@ std::vector<Choice> choices(const Board& b, const HexGeometry& g) {
     for (Cell p : b.cells) {
         const int from = g.index(p);
         const int k = b.colour[from];
-        if (k < 0 || k == Board::busy || b.fill[from] == CellBack::Locked) {
+        if (k < 0 || k == Board::busy || b.fill[from] == CellBack::Fill::Locked) {
             continue;
         }
         int seen[6];
@@ -213,10 +213,10 @@ int workLeft(const Board& b) {
     int work = 0;
     for (std::size_t i = 0; i < b.fill.size(); ++i) {
         if (b.colour[i] != Board::noCell) {
-            work += b.fill[i] == CellBack::Locked  ? 3
-                    : b.fill[i] == CellBack::Empty ? 2
-                    : b.fill[i] == CellBack::Half  ? 1
-                                                   : 0;
+            work += b.fill[i] == CellBack::Fill::Locked  ? 3
+                    : b.fill[i] == CellBack::Fill::Empty ? 2
+                    : b.fill[i] == CellBack::Fill::Half  ? 1
+                                                         : 0;
         }
     }
     return work;
@@ -232,7 +232,7 @@ void settle(Field& f, int limit, float dt) {
 } // namespace
 
 bool isSettled(const Field& f) {
-    if (f.state() != Field::Play || f.effectCount() != 0) {
+    if (f.state() != Field::State::Play || f.effectCount() != 0) {
         return false;
     }
     for (int r = 0; r < f.rows(); ++r) {
