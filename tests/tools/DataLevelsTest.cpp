@@ -278,7 +278,7 @@ TEST_F(Levels, DifficultyRisesSmoothly) {
     const LevelPlan& first = levels.front();
     EXPECT_EQ(first.map.find_first_of("124"), std::string::npos);
     EXPECT_GE(first.jokerPercent, 10);
-    EXPECT_LE(first.fillPercent, 8);
+    EXPECT_LE(first.fillPercent, 5);
     EXPECT_GE(levels.back().fillPercent, 20);
     EXPECT_LE(levels.back().jokerPercent, 3);
     EXPECT_GE(static_cast<int>(outlines.size()), 15);

@@ -22,8 +22,8 @@ struct Stage {
 };
 
 constexpr Stage stages[] = {
-    {1, 4, 6, 10, 15, 13, false}, {11, 5, 8, 16, 14, 11, false}, {24, 6, 12, 20, 12, 8, false},
-    {40, 7, 16, 24, 9, 5, true},  {56, 8, 18, 38, 6, 1, true},   {86, 9, 26, 33, 2, 0, true},
+    {1, 4, 4, 8, 15, 13, false}, {11, 5, 7, 16, 14, 11, false}, {24, 6, 12, 20, 12, 8, false},
+    {40, 7, 16, 24, 9, 5, true}, {56, 8, 18, 38, 6, 1, true},   {86, 9, 26, 33, 2, 0, true},
 };
 constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
 

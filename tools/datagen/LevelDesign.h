@@ -11,8 +11,9 @@
 class LevelDesign {
 public:
     static constexpr int levelCount = 100;
-    // Starting balls that stand on cells that are not locked, at the least.
-    static constexpr int minFreeStartingBalls = 3;
+    // Starting balls that stand on cells that are not locked, at the least:
+    // two cannot make a line, so no move clears them before the next land.
+    static constexpr int minFreeStartingBalls = 2;
 
     static std::vector<LevelPlan> all();
     static LevelPlan level(int number);
