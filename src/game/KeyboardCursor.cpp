@@ -19,7 +19,7 @@ constexpr float pi = 3.14159265f;
 void hexagon(float x, float y, float radius) {
     glBegin(GL_LINE_LOOP);
     for (int i = 0; i < 6; ++i) {
-        // Pointed at the top: the rows of the board meet along flat sides.
+        // Points up and down: neighbours along a row share an upright side.
         const float a = pi / 6.0f + static_cast<float>(i) * pi / 3.0f;
         glVertex3f(x + radius * std::cos(a), y + radius * std::sin(a), 0);
     }
@@ -176,7 +176,10 @@ void KeyboardCursor::draw() const {
     if (!visible_ || field_ == nullptr || !field_->isCell(cell_)) {
         return;
     }
-    const Point at = field_->centre(cell_.row, cell_.col);
+    // It shakes with the board it marks.
+    const Point shift = field_->shake().offset();
+    const Point centre = field_->centre(cell_.row, cell_.col);
+    const Point at{centre.x + shift.x, centre.y + shift.y};
     const float pulse = 0.5f + 0.5f * std::sin(clockMs_ / pulseMs * 2.0f * pi);
     glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT | GL_COLOR_BUFFER_BIT);
     glDisable(GL_TEXTURE_2D);
