@@ -169,6 +169,8 @@ void HelpWindow::update(float elapsedMs) {
 void HelpWindow::draw() {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Drawn in order, back to front: the dragons fly over the buttons.
+    glDisable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     drawBackground();

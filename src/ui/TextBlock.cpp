@@ -16,7 +16,7 @@ TextBlock::TextBlock(const Font* font, float width, float fontSize, int visibleL
       scrollStep_(scrollStep) {}
 
 float TextBlock::measure(const std::string& text) const {
-    return font_ != nullptr ? font_->textWidth(text.c_str(), fontSize_) : 0.0f;
+    return font_ != nullptr ? font_->inkWidth(text.c_str(), fontSize_) : 0.0f;
 }
 
 void TextBlock::setText(const char* bytes, std::size_t length) {
@@ -34,9 +34,10 @@ void TextBlock::setText(const char* bytes, std::size_t length) {
             word += c;
             continue;
         }
-        // An empty line takes the word whatever its width, so a word wider
-        // than the block does not leave a blank line above it.
-        if (!line.empty() && measure(line) + measure(word) >= width_) {
+        // Measured as drawn, letter spacing and all, so no line runs past
+        // the block. An empty line takes the word whatever its width, so a
+        // word wider than the block leaves no blank line above it.
+        if (!line.empty() && measure(line + word) >= width_) {
             lines_.push_back(line);
             line = word + ' ';
         } else {

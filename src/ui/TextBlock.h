@@ -14,7 +14,8 @@ public:
     // and draws nothing).
     TextBlock(const Font* font, float width, float fontSize, int visibleLines, int scrollStep);
 
-    // Wraps the bytes into lines: blanks and carriage returns end words, a
+    // Wraps the bytes into lines as wide as they are drawn, below the block's
+    // width unless one word is wider: blanks and carriage returns end words, a
     // carriage return also ends the line, line feeds are dropped. A word is
     // never split: one wider than the block gets a line of its own.
     void setText(const char* bytes, std::size_t length);

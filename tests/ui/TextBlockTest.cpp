@@ -18,7 +18,7 @@ protected:
         FontPicture picture({47, 47});
         ASSERT_TRUE(font.loadGlyphs(picture.file.data(), picture.file.size(), nullptr));
     }
-    float width(const std::string& text) const { return font.textWidth(text.c_str(), size); }
+    float width(const std::string& text) const { return font.inkWidth(text.c_str(), size); }
     std::vector<std::string> wrap(const std::string& text, float blockWidth, int visible = 50) {
         TextBlock block(&font, blockWidth, size, visible, visible);
         block.setText(text);
@@ -86,4 +86,20 @@ TEST_F(TextBlockTest, BytesAreTakenByLengthAndWithoutAFontEverythingFitsOneLine)
     TextBlock fontless(nullptr, 1, size, 5, 5);
     fontless.setText("one two three");
     EXPECT_EQ(fontless.lines(), (Lines{"one two three "}));
+}
+
+TEST_F(TextBlockTest, NoLineOfSeveralWordsIsDrawnPastTheBlock) {
+    const std::string text = "Three or more balls of one colour in a row explode and fill the "
+                             "cells below them, on any of the three axes of the board.";
+    std::vector<Font::Quad> quads;
+    for (float blockWidth = 60; blockWidth <= 400; blockWidth += 7) {
+        for (const std::string& line : wrap(text, blockWidth)) {
+            if (line.find(' ') == line.size() - 1) {
+                continue; // a single word may be wider
+            }
+            font.layout(line.c_str(), size, 0, 0, false, false, quads);
+            ASSERT_FALSE(quads.empty());
+            EXPECT_LT(quads.back().right, blockWidth) << '"' << line << "\" at " << blockWidth;
+        }
+    }
 }

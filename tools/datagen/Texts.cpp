@@ -13,6 +13,7 @@
 #include "BoardArt.h"
 #include "Canvas.h"
 #include "Gallery.h"
+#include "GameScreen.h"
 #include "SeededRandom.h"
 
 #include <cmath>
@@ -48,7 +49,29 @@ struct Scene {
     std::vector<std::pair<double, double>> sparkles; // cells (row, col) with path sparkles
     int selected = -1;                               // index of the selected ball
     double burst = 0;                                // sparks around exploding balls
+    int chain = -1; // scoring moves in a row shown on the chain jar; -1 no jar
 };
+
+constexpr int chainLength = 5;
+
+// The chain jar in the frame's top right corner, lit from the bottom up to
+// the moves made, with the moves still needed on its badge.
+void drawJar(Canvas& canvas, int chain, int w) {
+    static const Picture dull = chainJar(false), lit = chainJar(true);
+    const double k = 0.42, x = w - 128 * k - 2, y = 2;
+    cairo_t* cr = canvas.cr();
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, k, k);
+    canvas.paint(dull, 0, 0);
+    const double full = std::min(1.0, static_cast<double>(chain) / chainLength);
+    cairo_rectangle(cr, 0, 128 * (1 - full), 128, 128 * full);
+    cairo_clip(cr);
+    canvas.paint(lit, 0, 0);
+    cairo_restore(cr);
+    Lettering::plain(canvas, std::to_string(std::max(0, chainLength - chain)), Face::SansBold, 14,
+                     x + 96 * k, y + 38 * k + 5, Align::Centre, {1, 1, 1});
+}
 
 Scene emptyScene(int fillValue = 0) {
     Scene s;
@@ -106,6 +129,9 @@ Picture draw(const Scene& scene, int w, int h, double radius) {
                                 Palette::gold, 1 - scene.burst * 0.6);
             }
         }
+    }
+    if (scene.chain >= 0) {
+        drawJar(canvas, scene.chain, w);
     }
     return canvas.picture();
 }
@@ -224,18 +250,47 @@ Scene lineScene(int f, int axis) {
 // Empty cells become half filled, then filled, as balls explode on them.
 Scene fillScene(int f) {
     Scene s = emptyScene();
-    int step = 0;
+    // A ball on the cell explodes at `when` (half filled) and another four
+    // frames later (filled).
+    auto explodeOn = [&](double r, double c, int colour, int at) {
+        if (f == at - 1) {
+            s.balls.push_back({r, c, colour});
+        } else if (f == at) {
+            s.balls.push_back({r, c, colour, 1.4, 0.45});
+            s.burst = 0.5;
+        }
+    };
     for (int r = 0; r < Patch::kRows; ++r) {
         for (int c = 0; c < Patch::width(r); ++c) {
+            if (r == 2 && c == 3) {
+                continue;
+            }
             const int when = (r * 7 + c * 3) % 10;
             s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = f > when + 4 ? 3
                                                                                : f > when   ? 1
                                                                                             : 0;
-            ++step;
+            explodeOn(r, c, (r + c) % 3, when);
+            explodeOn(r, c, (r + c + 1) % 3, when + 4);
         }
     }
-    s.fill[2][3] = 4; // a locked cell holding its ball
-    s.balls.push_back({2, 3, 4});
+    // The caged ball on its locked cell, freed by a line through it at the end.
+    if (f < 14) {
+        s.fill[2][3] = 4;
+        s.balls.push_back({2, 3, 4});
+        if (f >= 12) {
+            s.balls.push_back({2, 2, 4});
+            s.balls.push_back({2, 4, 4});
+        }
+        if (f == 13) {
+            for (std::size_t i = s.balls.size() - 3; i < s.balls.size(); ++i) {
+                s.balls[i].scale = 1.4;
+                s.balls[i].alpha = 0.45;
+            }
+            s.burst = 0.6;
+        }
+    } else {
+        s.fill[2][3] = 3;
+    }
     return s;
 }
 
@@ -286,23 +341,59 @@ Scene specialScene(int f, int special) {
     return s;
 }
 
-// The chain: five scoring moves in a row fill the jar, and it bursts.
+// The chain: five scoring moves in a row, each completing a line, light the
+// jar one step each; the fifth bursts it in a blast around the last line.
 Scene chainScene(int f) {
-    Scene s = emptyScene(f >= 8 ? 3 : 1);
-    for (int r = 0; r < Patch::kRows; ++r) {
-        for (int c = 0; c < Patch::width(r); ++c) {
-            if ((r + c) % 3 == 0 && f < 6) {
-                s.balls.push_back(
-                    {static_cast<double>(r), static_cast<double>(c), (r * 3 + c) % 5});
+    Scene s = emptyScene();
+    const int move = f / 4, step = f % 4;
+    s.chain = std::min(move, chainLength);
+    for (int m = 0; m < chainLength; ++m) {
+        // Row m holds two of colour m at columns 1 and 2.
+        const double row = m;
+        const bool exploded = m < move || (m == move && step == 3);
+        for (int c = 1; c <= 3; ++c) {
+            s.fill[static_cast<std::size_t>(m)][static_cast<std::size_t>(c)] = exploded ? 1 : 0;
+        }
+        if (m > move || (m == move && move < chainLength)) {
+            s.balls.push_back({row, 1, m});
+            s.balls.push_back({row, 2, m});
+        }
+        if (m == move) {
+            // The third comes in from the right, the line explodes, the jar lights.
+            if (step == 0) {
+                s.balls.push_back({row, 4, m});
+                s.selected = static_cast<int>(s.balls.size()) - 1;
+            } else {
+                s.balls.push_back({row, 3, m});
+            }
+            if (step >= 2) {
+                const double t = step == 2 ? 0.5 : 1.0;
+                for (std::size_t i = s.balls.size() - 3; i < s.balls.size(); ++i) {
+                    s.balls[i].scale = 1 + 0.5 * t;
+                    s.balls[i].alpha = 1 - t;
+                }
+                s.burst = t;
+                s.chain = move + 1;
             }
         }
     }
-    if (f >= 5 && f < 8) {
-        for (BallAt& b : s.balls) {
-            b.scale = 1.3;
-            b.alpha = 0.6;
+    // Balls the blast sweeps away when the jar bursts.
+    const BallAt strays[] = {{0, 0, 6}, {1, 5, 7}, {3, 0, 5}, {2, 6, 6}, {4, 0, 7}, {3, 5, 5}};
+    const double blast = move >= chainLength ? std::min(1.0, (step + 1) / 3.0) : 0;
+    for (BallAt b : strays) {
+        if (move >= chainLength) {
+            b.scale = 1 + 0.5 * blast;
+            b.alpha = 1 - blast;
         }
-        s.burst = (f - 5) / 3.0;
+        s.balls.push_back(b);
+    }
+    if (move >= chainLength) {
+        s.burst = blast;
+        for (auto& row : s.fill) {
+            for (int& cell : row) {
+                cell = std::min(3, cell + 1);
+            }
+        }
     }
     return s;
 }
@@ -459,13 +550,14 @@ void addTexts(Gallery& gallery) {
     };
     const std::vector<Animation> animations{
         {"mui/help/move.xml", 10, moveScene},
-        {"mui/help/lines.xml", 8, [](int f) { return lineScene(f, 1); }},
+        // One line on each of the three axes in turn, as the page says.
+        {"mui/help/lines.xml", 24, [](int f) { return lineScene(f % 8, f / 8); }},
         {"mui/help/fill.xml", 16, fillScene},
         {"mui/help/newballs.xml", 8, newBallsScene},
         {"mui/help/joker.xml", 8, [](int f) { return specialScene(f, BoardArt::joker); }},
         {"mui/help/bomb.xml", 8, [](int f) { return specialScene(f, BoardArt::colourBomb); }},
         {"mui/help/blast.xml", 8, [](int f) { return specialScene(f, BoardArt::blastBall); }},
-        {"mui/help/chain.xml", 10, chainScene},
+        {"mui/help/chain.xml", 4 * chainLength + 4, chainScene},
         {"mui/help/level.xml", 8, levelScene},
     };
     for (const Animation& a : animations) {
