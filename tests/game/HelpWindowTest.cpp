@@ -2,8 +2,11 @@
 // previous buttons with their visibility, Escape, and damaged documents.
 #include "game/HelpWindow.h"
 #include "HelpFixture.h"
+#include "audio/ModulePlayer.h"
+#include "audio/MusicPlaylist.h"
 #include "game/HelpElement.h"
 #include "gfx/ParticleSprite.h"
+#include "support/AudioDriver.h"
 #include "ui/Button.h"
 #include "ui/TextBlock.h"
 
@@ -180,4 +183,32 @@ TEST_F(HelpWindowTest, AMissingOrBrokenDocumentGivesNoPagesAndAWorkingClose) {
         click(help, 300, 500);
         EXPECT_EQ(frame.closes, std::vector<bool>{false}) << i;
     }
+}
+
+TEST_F(HelpWindowTest, UpdatesKeepTheMusicGoing) {
+    writePages(1);
+    AudioDriver driver = AudioDriver::none();
+    std::vector<std::string> reads;
+    {
+        MusicPlaylist music;
+        // Modules that never load: every service moves on to the next file.
+        music.setFileReader([&reads](const std::string& name) {
+            reads.push_back(name);
+            return std::vector<std::uint8_t>{};
+        });
+        music.init();
+        ASSERT_TRUE(music.isDeviceOpen());
+        music.setPlaylist({"one.xm", "two.xm"});
+        music.playNext();
+        ASSERT_EQ(reads.size(), 1u);
+
+        HelpWindow help(800, 600);
+        help.update(16);
+        EXPECT_EQ(reads.size(), 1u); // no music handed over
+        help.setMusic(&music);
+        help.update(16);
+        help.update(16);
+        EXPECT_EQ(reads, (std::vector<std::string>{"one.xm", "two.xm", "one.xm"}));
+    }
+    ModulePlayer::destroy();
 }
