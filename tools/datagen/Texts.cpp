@@ -297,7 +297,12 @@ Scene fillScene(int f) {
 // New balls shown small beforehand, then landing.
 Scene newBallsScene(int f) {
     Scene s = emptyScene();
-    s.balls = {{1, 1, 0}, {2, 4, 1}, {3, 2, 3}};
+    // A move that makes no line: the red goes from (1, 1) to (1, 3).
+    const double t = ease(std::min(1.0, f / 3.0));
+    s.balls = {{1, 1 + 2 * t, 0}, {2, 4, 1}, {3, 2, 3}};
+    if (f == 0) {
+        s.selected = 0;
+    }
     const BallAt fresh[] = {{0, 3, 2}, {2, 1, 4}, {4, 4, 0}};
     for (const BallAt& b : fresh) {
         BallAt n = b;
@@ -318,7 +323,7 @@ Scene newBallsScene(int f) {
 // A special ball (joker, colour bomb or blast ball) completing a line.
 Scene specialScene(int f, int special) {
     Scene s = emptyScene(1);
-    s.balls = {{2, 1, 0}, {2, 2, 0}, {1, 4, 3}, {3, 4, 0}, {0, 2, 5}, {4, 1, 0}};
+    s.balls = {{2, 1, 0}, {2, 2, 0}, {1, 4, 3}, {3, 4, 0}, {0, 2, 5}, {3, 1, 0}};
     const double t = ease(std::min(1.0, f / 3.0));
     s.balls.push_back({4 + (2 - 4) * t, 4 + (3 - 4) * t, special});
     if (f == 0) {
@@ -337,6 +342,55 @@ Scene specialScene(int f, int special) {
             s.balls[static_cast<std::size_t>(i)].alpha = 1 - e;
         }
         s.burst = e;
+    }
+    return s;
+}
+
+// How a special ball is made, then used: a line of `length` (four for the
+// colour bomb, five for the blast ball) explodes and leaves the special on
+// the cell the last ball came to, and the special goes into a line.
+constexpr int birthFrames = 8;
+
+Scene specialBirthScene(int f, int special, int length) {
+    if (f >= birthFrames) {
+        Scene s = specialScene(f - birthFrames, special);
+        for (int& cell : s.fill[4]) {
+            cell = 3; // where the long line exploded
+        }
+        return s;
+    }
+    Scene s = specialScene(0, special);
+    s.selected = -1;
+    s.balls.pop_back(); // the special is not made yet
+    const int first = 4 - (length - 1);
+    std::vector<std::size_t> line;
+    for (int c = first; c < 4; ++c) {
+        line.push_back(s.balls.size());
+        s.balls.push_back({4, static_cast<double>(c), 1});
+    }
+    // The last of the line comes from (3, 5) to (4, 4).
+    const double t = std::min(1.0, f / 2.0);
+    line.push_back(s.balls.size());
+    s.balls.push_back({3 + t, 5 - t, 1});
+    if (f == 0) {
+        s.selected = static_cast<int>(s.balls.size()) - 1;
+    }
+    if (f >= 3 && f <= 4) {
+        const double e = (f - 2) / 2.0;
+        for (std::size_t i : line) {
+            s.balls[i].scale = 1 + 0.5 * e;
+            s.balls[i].alpha = 1 - e;
+        }
+        s.burst = e;
+    }
+    if (f >= 5) {
+        for (std::size_t i : line) {
+            s.balls[i].alpha = 0;
+        }
+        for (int c = first; c <= 4; ++c) {
+            s.fill[4][static_cast<std::size_t>(c)] = 3;
+        }
+        s.balls.push_back({4, 4, special, f == 5 ? 0.6 : 1.0});
     }
     return s;
 }
@@ -555,8 +609,10 @@ void addTexts(Gallery& gallery) {
         {"mui/help/fill.xml", 16, fillScene},
         {"mui/help/newballs.xml", 8, newBallsScene},
         {"mui/help/joker.xml", 8, [](int f) { return specialScene(f, BoardArt::joker); }},
-        {"mui/help/bomb.xml", 8, [](int f) { return specialScene(f, BoardArt::colourBomb); }},
-        {"mui/help/blast.xml", 8, [](int f) { return specialScene(f, BoardArt::blastBall); }},
+        {"mui/help/bomb.xml", birthFrames + 8,
+         [](int f) { return specialBirthScene(f, BoardArt::colourBomb, 4); }},
+        {"mui/help/blast.xml", birthFrames + 8,
+         [](int f) { return specialBirthScene(f, BoardArt::blastBall, 5); }},
         {"mui/help/chain.xml", 4 * chainLength + 4, chainScene},
         {"mui/help/level.xml", 8, levelScene},
     };
