@@ -1,18 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game, its tools and its tests need (only
-# those missing), then configures and builds into ./build.
+# setup.sh play|test [CMAKE OPTIONS...]: installs the Debian packages that
+# are missing (for "play" only what building and playing need; for "test"
+# the test tools and test data too), then configures and builds into ./build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+mode="${1:-}"
+case "$mode" in
+play | test) shift ;;
+*)
+    echo "usage: scripts/setup.sh play|test [CMAKE OPTIONS...]" >&2
+    exit 2
+    ;;
+esac
 
 packages=(
     build-essential cmake pkg-config
     libsdl2-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
     libpng-dev libjpeg62-turbo-dev zlib1g-dev
+    # The data generator draws the game's pictures at build time.
     libcairo2-dev libfreetype-dev fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool
-    bomberclone-data njam-data
 )
+if [ "$mode" = test ]; then
+    packages+=(
+        libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
+        xvfb xauth xdotool
+        # Checkers of the desktop entry, the metainfo and the manual page.
+        desktop-file-utils appstream groff-base
+        # Music modules of other games, to replay real files.
+        bomberclone-data njam-data
+    )
+fi
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

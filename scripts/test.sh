@@ -4,7 +4,7 @@
 # under CI); audio tests use SDL's dummy driver.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/setup.sh" -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=ON
+"$root/scripts/setup.sh" test -DQUILLMERE_TESTS=ON -DQUILLMERE_BENCH=ON
 
 xvfb_pid=""
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }

@@ -1,31 +1,14 @@
-// The game's entry point. The game's files (its data, log, settings and
-// saves) live in one folder: the one named by QUILLMERE_HOME, else the data
-// folder of the build, else the working directory.
+// The game's entry point: the arguments, then the folders, then the game.
+#include "app/CommandLine.h"
 #include "app/Program.h"
+#include "platform/GameFolders.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <system_error>
-
-namespace {
-
-void enterGameFolder() {
-    std::error_code error;
-    if (const char* home = std::getenv("QUILLMERE_HOME"); home && *home) {
-        std::filesystem::current_path(home, error);
-        return;
+int main(int argc, char** argv) {
+    if (int exitCode = CommandLine::handle(argc, argv); exitCode >= 0) {
+        return exitCode;
     }
-#ifdef QUILLMERE_GAME_DIR
-    if (std::filesystem::is_directory(QUILLMERE_GAME_DIR, error)) {
-        std::filesystem::current_path(QUILLMERE_GAME_DIR, error);
-    }
-#endif
-}
-
-} // namespace
-
-int main() {
-    enterGameFolder();
+    platform::GameFolders folders;
+    folders.enter(platform::GameFolders::choose(platform::GameFolders::current()));
     Program program;
     return program.run();
 }

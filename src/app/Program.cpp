@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/EmptyScreen.h"
 #include "app/Log.h"
+#include "app/WindowIcon.h"
 #include "audio/CSoundManager.h"
 #include "persist/ResourceManager.h"
 #include "persist/Settings.h"
@@ -38,6 +39,7 @@ int Program::run() {
                 settings->height, settings->x, settings->y);
 
     app->createWindow(title, settings->x, settings->y, settings->width, settings->height);
+    WindowIcon::apply(app->nativeWindow(), *ResourceManager::get("main"));
     if (settings->fullScreen) {
         app->enterFullScreen(app->view().logicalWidth, app->view().logicalHeight);
     } else {

@@ -1,5 +1,7 @@
 #include "audio/WaveReader.h"
 
+#include "platform/GameFolders.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -57,7 +59,7 @@ bool WaveFormat::isPcm() const {
 
 bool WaveReader::open(const std::string& fileName) {
     close();
-    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
+    std::ifstream in(platform::GameFolders::dataPath(fileName), std::ios::binary | std::ios::ate);
     if (!in)
         return false;
     std::streamoff length = in.tellg();

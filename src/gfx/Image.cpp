@@ -4,6 +4,7 @@
 #include "gfx/JpegDecoder.h"
 #include "gfx/PngDecoder.h"
 #include "gfx/TgaDecoder.h"
+#include "platform/GameFolders.h"
 
 #include <GL/gl.h>
 
@@ -32,7 +33,7 @@ void Image::clear() {
 }
 
 std::vector<std::uint8_t> Image::readDiskFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::GameFolders::dataPath(path), std::ios::binary);
     if (!in) {
         return {};
     }

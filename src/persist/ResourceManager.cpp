@@ -2,6 +2,7 @@
 
 #include "persist/PackCipher.h"
 #include "persist/PackDirectory.h"
+#include "platform/GameFolders.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -53,7 +54,8 @@ FileData readBytes(std::FILE* f, std::uint32_t offset, std::uint32_t size) {
     return data;
 }
 
-FileData readDiskFile(const std::string& path) {
+FileData readDiskFile(const std::string& name) {
+    const std::string path = platform::GameFolders::dataPath(name);
     struct stat info;
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > 0xffffffffLL)
         return {};
@@ -80,7 +82,8 @@ void ResourceManager::destroy(const std::string& name) {
     registry().erase(name);
 }
 
-void ResourceManager::open(const std::string& path) {
+void ResourceManager::open(const std::string& name) {
+    const std::string path = platform::GameFolders::dataPath(name);
     std::vector<FileData> readEntries;
     std::vector<std::string> readNames;
     const auto result = PackDirectory::read(path, readEntries, readNames);

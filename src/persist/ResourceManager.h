@@ -7,7 +7,8 @@
 
 // Reads data files by name: from the resource pack when its directory holds
 // the name (in any letter case, with "/" or "\" as separators), else from the
-// disk. Managers are registered by name; the game uses the one named "main".
+// disk (names relative to the game's data folder). Managers are registered by
+// name; the game uses the one named "main".
 // Damaged or missing packs are silent: every name then comes from the disk.
 class ResourceManager {
 public:
@@ -18,8 +19,8 @@ public:
     static void destroy(const std::string& name);
 
     void setPassword(const std::string& password) { this->password = password; }
-    // Reads the directory of a pack file.
-    void open(const std::string& path);
+    // Reads the directory of a pack file (named as any other data file).
+    void open(const std::string& name);
     // The bytes of the named file (owned by the caller); empty when neither
     // the pack nor the disk holds it.
     FileData readFile(const std::string& name) const;

@@ -4,6 +4,7 @@
 #include "persist/XmlParser.h"
 #include "persist/FileData.h"
 #include "persist/ResourceManager.h"
+#include "platform/GameFolders.h"
 
 #include <algorithm>
 #include <climits>
@@ -45,7 +46,7 @@ void XmlNode::load(const char* bytes, std::size_t size) {
         XmlParser(bytes, size).parseDocument(*this);
         return;
     }
-    std::ifstream in(bytes ? bytes : "", std::ios::binary);
+    std::ifstream in(platform::GameFolders::dataPath(bytes ? bytes : ""), std::ios::binary);
     if (bytes == nullptr || !in) {
         throw Xml::CXmlException("Can't open file");
     }

@@ -4,8 +4,10 @@
 #include "platform/Geometry.h"
 #include "platform/Messages.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -62,6 +64,10 @@ public:
     // client's pixels (full screen included).
     virtual Point cursorPosition() = 0;
     virtual Point screenToClient(Point desktop) = 0;
+
+    // The picture the desktop shows for the window: straight RGBA, top row
+    // first. Windows without a desktop ignore it.
+    virtual void setIcon(int width, int height, const std::vector<std::uint8_t>& rgba);
 };
 
 // The system window (SDL).

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <cstdlib>
 
 namespace platform {
 namespace {
@@ -75,6 +76,11 @@ bool SdlWindow::startVideo() {
         // Only a real desktop counts as a display: SDL's off-screen drivers
         // would run the game invisibly. An explicit choice is respected.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+        // SDL takes the class from these (else from the executable's name,
+        // which a renamed or wrapped program would change); a value the
+        // user set stays.
+        setenv("SDL_VIDEO_X11_WMCLASS", className, 0);
+        setenv("SDL_VIDEO_WAYLAND_WMCLASS", className, 0);
         videoStarted_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
     return videoStarted_;
@@ -421,6 +427,20 @@ void SdlWindow::translate(const SDL_Event& event) {
         break;
     default:
         break;
+    }
+}
+
+void SdlWindow::setIcon(int width, int height, const std::vector<std::uint8_t>& rgba) {
+    if (!window_ || width <= 0 || height <= 0 ||
+        rgba.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+        return;
+    }
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(rgba.data()), width, height,
+                                           32, width * 4, SDL_PIXELFORMAT_RGBA32);
+    if (surface) {
+        SDL_SetWindowIcon(window_, surface);
+        SDL_FreeSurface(surface);
     }
 }
 

@@ -16,6 +16,10 @@ namespace platform {
 // game's window messages.
 class SdlWindow : public NativeWindow {
 public:
+    // The window's class (X11 WM_CLASS, Wayland app id): the desktop entry's
+    // StartupWMClass, so the desktop ties the window to its entry and icon.
+    static constexpr const char* className = "quillmere";
+
     SdlWindow();
     ~SdlWindow() override;
 
@@ -45,6 +49,7 @@ public:
 
     Point cursorPosition() override;
     Point screenToClient(Point desktop) override;
+    void setIcon(int width, int height, const std::vector<std::uint8_t>& rgba) override;
 
 private:
     bool startVideo();

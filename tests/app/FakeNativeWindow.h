@@ -122,6 +122,14 @@ public:
         quitPosted = true;
         quitCode = code;
     }
+    void setIcon(int w, int h, const std::vector<std::uint8_t>& rgba) override {
+        iconWidth = w;
+        iconHeight = h;
+        icon = rgba;
+    }
+    int iconWidth = 0;
+    int iconHeight = 0;
+    std::vector<std::uint8_t> icon;
     platform::Point cursorPosition() override { return cursor; }
     platform::Point screenToClient(platform::Point p) override {
         return platform::Point{p.x - outer.left - border, p.y - outer.top - border};

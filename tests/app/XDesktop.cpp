@@ -84,3 +84,39 @@ bool closeWindowNamed(const char* name) {
     XCloseDisplay(display);
     return target != 0;
 }
+
+WindowIdentity windowIdentity(const char* name) {
+    WindowIdentity identity;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return identity;
+    }
+    ::Window target = findNamed(display, DefaultRootWindow(display), name);
+    if (target) {
+        XWindowAttributes attributes;
+        identity.viewable = XGetWindowAttributes(display, target, &attributes) &&
+                            attributes.map_state == IsViewable;
+        XClassHint hint{nullptr, nullptr};
+        if (XGetClassHint(display, target, &hint)) {
+            identity.className = hint.res_class ? hint.res_class : "";
+            XFree(hint.res_name);
+            XFree(hint.res_class);
+        }
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, target, XInternAtom(display, "_NET_WM_ICON", False), 0, 2,
+                               False, AnyPropertyType, &type, &format, &count, &remaining,
+                               &data) == Success &&
+            data) {
+            if (format == 32 && count >= 2) {
+                identity.iconWidth = static_cast<int>(reinterpret_cast<long*>(data)[0]);
+            }
+            XFree(data);
+        }
+    }
+    XCloseDisplay(display);
+    return identity;
+}

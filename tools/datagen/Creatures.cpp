@@ -186,11 +186,22 @@ void addCreatures(Gallery& gallery) {
         gallery.addText(base + ".spr", spr(base + ".png", 1, 8));
     }
 
-    Canvas icon(128, 128);
-    Shapes::roundedRect(icon.cr(), 4, 4, 120, 120, 26);
-    cairo_clip(icon.cr());
-    Shapes::nightSky(icon, 91, 3.0);
-    BoardArt::cellBack(icon.cr(), 64, 66, 56, 3);
-    BoardArt::ball(icon.cr(), 64, 66, 34, 4, 0.1);
-    gallery.add("mui/icon.png", icon.picture(), PictureUse::Quad);
+    gallery.add("mui/icon.png", gameIcon(128), PictureUse::Quad);
+}
+
+Picture gameIcon(int size) {
+    // Drawn on a 128 unit square and scaled, so that every size is the same
+    // picture. The sky scatters its stars by the canvas's pixel count, so it
+    // is always made at 128 pixels and then scaled like the rest.
+    Canvas sky(128, 128);
+    Shapes::nightSky(sky, 91, 3.0);
+    Canvas icon(size, size);
+    cairo_t* cr = icon.cr();
+    cairo_scale(cr, size / 128.0, size / 128.0);
+    Shapes::roundedRect(cr, 4, 4, 120, 120, 26);
+    cairo_clip(cr);
+    icon.paint(sky, 0, 0);
+    BoardArt::cellBack(cr, 64, 66, 56, 3);
+    BoardArt::ball(cr, 64, 66, 34, 4, 0.1);
+    return icon.picture();
 }

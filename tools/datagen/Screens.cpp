@@ -18,6 +18,7 @@
 #include "PropertyText.h"
 #include "Scenery.h"
 #include "UiArt.h"
+#include "app/CommandLine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -260,8 +261,8 @@ Picture mainBackground(const Screen& screen) {
     cairo_fill(cr);
     cairo_pattern_destroy(veil);
     title(canvas, "Quillmere", 118, 92);
-    Lettering::plain(canvas, "a puzzle of the night garden", Face::Serif, 22, 400, 152,
-                     Align::Centre, Palette::lilac);
+    Lettering::plain(canvas, CommandLine::summary, Face::Serif, 22, 400, 152, Align::Centre,
+                     Palette::lilac);
     // Two balls resting in the grass either side, as a greeting.
     BoardArt::ball(cr, 120, 520, 30, 3, 0.1);
     BoardArt::ball(cr, 176, 540, 24, 2, 0.5);

@@ -460,13 +460,6 @@ Scene levelScene(int f) {
     return s;
 }
 
-struct HelpPage {
-    std::string title;
-    std::string animation; // description file
-    std::string caption;
-    std::string text;
-};
-
 std::string xmlElement(const std::string& tag, const std::string& attributes, double x, double y,
                        const std::string& colour, const std::string& inner) {
     std::ostringstream out;
@@ -540,17 +533,8 @@ Picture helpMockUp(const Gallery& gallery, const HelpPage& page, const Picture& 
 
 } // namespace
 
-void addTexts(Gallery& gallery) {
-    // The first hint page: a panel at (144, 108) with the two animations the
-    // game draws at (275, 300) and (525, 300).
-    gallery.add("dat/hints/hint00.tga", hintPicture(), PictureUse::QuadTga);
-    gallery.addText("dat/hints/hints.xml", "<hints>\r\n  <hint posx=\"144\" posy=\"108\" "
-                                           "posxcb=\"470\" posycb=\"12\"/>\r\n</hints>\r\n");
-    addAnimation(gallery, {"dat/hints/gameplay.xml", 10, moveScene}, 224, 168, 17);
-    addAnimation(gallery, {"dat/hints/gameplay2.xml", 8, [](int f) { return lineScene(f, 0); }},
-                 224, 168, 17);
-
-    const std::vector<HelpPage> pages{
+const std::vector<HelpPage>& helpPages() {
+    static const std::vector<HelpPage> pages{
         {"Moving balls", "mui/help/move.xml", "A ball travels along free cells.",
          "Click a ball to pick it up, then click a free cell: the ball travels there along a path "
          "of free "
@@ -602,6 +586,20 @@ void addTexts(Gallery& gallery) {
          "bonus, "
          "and the best scores enter the high-score table."},
     };
+    return pages;
+}
+
+void addTexts(Gallery& gallery) {
+    // The first hint page: a panel at (144, 108) with the two animations the
+    // game draws at (275, 300) and (525, 300).
+    gallery.add("dat/hints/hint00.tga", hintPicture(), PictureUse::QuadTga);
+    gallery.addText("dat/hints/hints.xml", "<hints>\r\n  <hint posx=\"144\" posy=\"108\" "
+                                           "posxcb=\"470\" posycb=\"12\"/>\r\n</hints>\r\n");
+    addAnimation(gallery, {"dat/hints/gameplay.xml", 10, moveScene}, 224, 168, 17);
+    addAnimation(gallery, {"dat/hints/gameplay2.xml", 8, [](int f) { return lineScene(f, 0); }},
+                 224, 168, 17);
+
+    const std::vector<HelpPage>& pages = helpPages();
     const std::vector<Animation> animations{
         {"mui/help/move.xml", 10, moveScene},
         // One line on each of the three axes in turn, as the page says.
