@@ -5,7 +5,6 @@
 #include "gfx/ParticleSprite.h"
 #include "persist/XmlNode.h"
 #include "support/GeneratedPack.h"
-#include "ui/Button.h"
 #include "ui/TextBlock.h"
 #include "ui/ToolkitSupport.h"
 #include "ui/UiResources.h"
@@ -152,17 +151,4 @@ TEST_F(HelpData, NoTextOfAPageRunsIntoAnotherElement) {
             }
         }
     }
-}
-
-TEST_F(HelpData, TheWindowsButtonsHaveTheirPicturesAndPlaces) {
-    HelpWindow help(800, 600);
-    for (const Button* b : {help.closeButton(), help.nextButton(), help.prevButton()}) {
-        EXPECT_GT(b->width(), 0);
-        EXPECT_GT(b->height(), 0);
-        EXPECT_GT(b->y(), 300); // along the bottom
-        EXPECT_LE(b->x() + b->width(), 800);
-        EXPECT_LE(b->y() + b->height(), 600);
-    }
-    EXPECT_LT(help.prevButton()->x(), help.closeButton()->x());
-    EXPECT_LT(help.closeButton()->x(), help.nextButton()->x());
 }
