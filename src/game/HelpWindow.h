@@ -33,7 +33,6 @@ public:
     Button* closeButton() const { return closeButton_; }
     Button* nextButton() const { return nextButton_; }
     Button* prevButton() const { return prevButton_; }
-    const DragonFlock& dragons() const { return *dragons_; }
 
     // The music kept playing while the window is open (not owned; none
     // leaves the music alone).
