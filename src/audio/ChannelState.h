@@ -1,23 +1,23 @@
 #pragma once
 
 #include "audio/EnvelopeState.h"
+#include "audio/XmCommands.h"
 
 struct Instrument;
 struct Sample;
 
 // The replay state of one pattern channel.
 struct ChannelState {
-    enum Flag {
-        frequencyFlag = 1,
-        volumeFlag = 2,
-        panningFlag = 4,
-        triggerFlag = 8,
-        stopFlag = 32
-    };
+    // What writing the channel to its voice updates (bits of flags).
+    static constexpr int frequencyFlag = 1;
+    static constexpr int volumeFlag = 2;
+    static constexpr int panningFlag = 4;
+    static constexpr int triggerFlag = 8;
+    static constexpr int stopFlag = 32;
 
     int note = 0; // 0..95
     Instrument* instrument = nullptr;
-    Sample* sample = nullptr;
+    const Sample* sample = nullptr;
     int flags = 0;
     int voice = 0;
 
@@ -68,9 +68,9 @@ struct ChannelState {
     int cellNote = 0;
     int cellInstrument = 0;
     int volumeColumn = 0;
-    int effect = 0;
+    xm::Effect effect = xm::Effect::Arpeggio;
     int param = 0;
-    int previousEffect = 0;
+    xm::Effect previousEffect = xm::Effect::Arpeggio;
 
     // What a delayed note restores at its row.
     int savedVolume = 0;

@@ -1,23 +1,54 @@
+// The song side of the replayer: stepping a module tick by tick and driving
+// its voices. The effects themselves are in ModuleEffects.cpp.
+//
+// Sections, in file order:
+//   Set-up          construction, tempo, back to the start
+//   Rendering       ticks and voice mixing over the output frames
+//   Tick function   rows, orders, jumps and the end of the song
+//   Rows            a channel's cell: instrument, note, volume column, effect
+//   Later ticks     what every tick after the row does to a channel
+//   Volume column   its slides, settings and tone portamento
+//   Envelopes       envelopes, fadeout and the instrument's auto-vibrato
+//   Voices          writing a channel to its voice
 #include "audio/Module.h"
 
 #include "audio/PeriodTable.h"
+#include "audio/XmCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
 namespace {
 
-constexpr int effectK = 20;
-constexpr int effectT = 29;
-
-constexpr int keyOffNote = 255;
+using xm::Effect;
+using xm::VolumeColumn;
 
 bool isRealNote(int note) {
-    return note >= 1 && note <= 96;
+    return note >= xm::firstNote && note <= xm::lastNote;
+}
+
+VolumeColumn volumeKind(int volumeColumn) {
+    return static_cast<VolumeColumn>(volumeColumn >> 4);
+}
+
+// The auto-vibrato's sine over its 256 positions, worked out once rather
+// than at every tick of every channel.
+int autoVibratoSine(int pos) {
+    static const std::array<int, 256> table = [] {
+        std::array<int, 256> t{};
+        for (int p = 0; p < 256; ++p) {
+            t[p] = static_cast<int>(std::sin(2.0 * M_PI * p / 256.0) * 64.0);
+        }
+        return t;
+    }();
+    return table[pos & 255];
 }
 
 } // namespace
+
+// Set-up ---------------------------------------------------------------
 
 Module::Module() {
     emptyInstrument.samples.fill(&emptySample);
@@ -46,6 +77,7 @@ void Module::restart() {
     setBpm(defaultBpm);
     samplesLeftInTick = 0;
     ended = false;
+    endsAfterRow_ = false;
     endFrame = framesMixed = 0;
     for (int c = 0; c < maxChannels; ++c) {
         channels[c] = ChannelState{};
@@ -54,6 +86,8 @@ void Module::restart() {
         channels[c].sample = &emptySample;
     }
 }
+
+// Rendering ------------------------------------------------------------
 
 void Module::render(float* out, int frames) {
     while (frames > 0) {
@@ -76,8 +110,19 @@ void Module::mixVoices(float* out, int frames) {
     }
 }
 
+// Tick function --------------------------------------------------------
+
 void Module::tickFunction() {
     if (tick == 0) {
+        // The last row has played out: the song ends where the next row
+        // would start, and goes on from its restart position.
+        if (endsAfterRow_) {
+            endsAfterRow_ = false;
+            if (!ended) {
+                ended = true;
+                endFrame = framesMixed;
+            }
+        }
         if (nextOrder >= 0) {
             order = nextOrder;
             nextOrder = -1;
@@ -100,10 +145,7 @@ void Module::tickFunction() {
             }
             if (nextOrder >= songLength) {
                 nextOrder = restartPosition;
-                if (!ended) {
-                    ended = true;
-                    endFrame = framesMixed;
-                }
+                endsAfterRow_ = true;
             }
         }
     } else {
@@ -118,6 +160,8 @@ void Module::tickFunction() {
     }
 }
 
+// Rows -----------------------------------------------------------------
+
 void Module::processRow() {
     jumpThisRow_ = false;
     const Pattern& pattern = patterns[orderTable[order]];
@@ -126,9 +170,8 @@ void Module::processRow() {
     }
 }
 
-int Module::notePeriod(int note, const Sample& sample) const {
-    return PeriodTable::notePeriod(note + sample.relativeNote, sample.finetune,
-                                   linearFrequencies());
+int Module::notePeriod(int note, const Sample& sample, int finetune) const {
+    return PeriodTable::notePeriod(note + sample.relativeNote, finetune, linearFrequencies());
 }
 
 void Module::lookUpSample(ChannelState& ch) {
@@ -162,11 +205,13 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     ch.cellNote = note;
     ch.cellInstrument = instrument;
     ch.volumeColumn = cell[2];
-    ch.effect = cell[3];
+    ch.effect = static_cast<Effect>(cell[3]);
     ch.param = cell[4];
 
     // The volume column's tone portamento holds the note back just as 3xx.
-    const bool tonePortamento = ch.effect == 3 || ch.effect == 5 || ch.volumeColumn >= 0xF0;
+    const bool tonePortamento = ch.effect == Effect::TonePorta ||
+                                ch.effect == Effect::TonePortaVolumeSlide ||
+                                volumeKind(ch.volumeColumn) == VolumeColumn::TonePorta;
     if (!tonePortamento) {
         if (instrument > 0) {
             ch.instrument =
@@ -183,12 +228,12 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     ch.savedVolume = ch.volume;
     ch.savedPeriod = ch.period;
     ch.savedPanning = ch.panning;
-    if (ch.previousEffect == 7 && ch.effect != 7) {
+    if (ch.previousEffect == Effect::Tremolo && ch.effect != Effect::Tremolo) {
         ch.volume = std::clamp(ch.volume + ch.tremoloDelta, 0, 64);
         ch.tremoloDelta = 0;
     }
     // Tremor mutes through the same delta; when it ends the note comes back.
-    if (ch.previousEffect == effectT && ch.effect != effectT) {
+    if (ch.previousEffect == Effect::Tremor && ch.effect != Effect::Tremor) {
         ch.tremoloDelta = 0;
     }
     ch.periodDelta = 0;
@@ -197,10 +242,16 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     ch.sampleOffset = 0;
 
     if (isRealNote(note)) {
-        const int period = notePeriod(note - 1, *ch.sample);
         if (tonePortamento) {
-            ch.tonePortaTarget = period;
+            ch.tonePortaTarget = notePeriod(note - 1, *ch.sample, ch.sample->finetune);
         } else {
+            // E5y plays the note it triggers at finetune (y - 8) x 16; the
+            // sample keeps its own for every later note.
+            const bool setsFinetune =
+                ch.effect == Effect::Extended &&
+                static_cast<xm::Extended>(ch.param >> 4) == xm::Extended::Finetune;
+            const int finetune = setsFinetune ? ((ch.param & 15) - 8) * 16 : ch.sample->finetune;
+            const int period = notePeriod(note - 1, *ch.sample, finetune);
             ch.period = period;
             ch.notePeriod = period;
             ch.flags |= ChannelState::triggerFlag;
@@ -213,7 +264,7 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     }
     volumeColumnAtRow(ch);
 
-    if (note == keyOffNote || ch.effect == effectK) {
+    if (note == xm::loadedKeyOff || ch.effect == Effect::KeyOff) {
         ch.keyOff = true;
     }
     envelopesAndFadeout(ch);
@@ -221,6 +272,8 @@ void Module::processChannelRow(ChannelState& ch, const std::uint8_t* cell) {
     autoVibrato(ch);
     writeVoice(ch);
 }
+
+// Later ticks ----------------------------------------------------------
 
 void Module::processChannelTick(ChannelState& ch) {
     ch.periodDelta = 0;
@@ -232,19 +285,21 @@ void Module::processChannelTick(ChannelState& ch) {
     writeVoice(ch);
 }
 
+// Volume column --------------------------------------------------------
+
 bool Module::volumeColumnSlide(ChannelState& ch) {
     const int y = ch.volumeColumn & 15;
-    switch (ch.volumeColumn >> 4) {
-    case 6:
+    switch (volumeKind(ch.volumeColumn)) {
+    case VolumeColumn::SlideDown:
         ch.addVolume(-y);
         return true;
-    case 7:
+    case VolumeColumn::SlideUp:
         ch.addVolume(y);
         return true;
-    case 0xD:
+    case VolumeColumn::PanningSlideLeft:
         ch.addPanning(-y);
         return true;
-    case 0xE:
+    case VolumeColumn::PanningSlideRight:
         ch.addPanning(y);
         return true;
     default:
@@ -258,36 +313,29 @@ void Module::volumeColumnAtRow(ChannelState& ch) {
         return;
     }
     const int v = ch.volumeColumn;
+    if (v >= xm::setVolumeByte(0) && v <= xm::setVolumeByte(xm::maxVolume)) {
+        ch.volume = v - xm::setVolumeByte(0);
+        return;
+    }
     const int y = v & 15;
-    switch (v >> 4) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        ch.volume = v - 16;
-        break;
-    case 5:
-        if (v == 0x50) {
-            ch.volume = 64;
-        }
-        break;
-    case 8:
+    switch (volumeKind(v)) {
+    case VolumeColumn::FineDown:
         ch.addVolume(-y);
         break;
-    case 9:
+    case VolumeColumn::FineUp:
         ch.addVolume(y);
         break;
-    case 0xA:
+    case VolumeColumn::VibratoSpeed:
         ch.vibratoSpeed = y;
         break;
-    case 0xB:
+    case VolumeColumn::VibratoDepth:
         ch.vibratoDepth = y;
         break;
-    case 0xC:
+    case VolumeColumn::Panning:
         ch.panning = y * 16;
         ch.flags |= ChannelState::panningFlag;
         break;
-    case 0xF:
+    case VolumeColumn::TonePorta:
         if (y > 0) {
             ch.tonePortaSpeed = y * 16;
         }
@@ -301,12 +349,14 @@ void Module::volumeColumnAtTick(ChannelState& ch) {
     if (volumeColumnSlide(ch)) {
         return;
     }
-    if ((ch.volumeColumn >> 4) == 0xB) {
+    if (volumeKind(ch.volumeColumn) == VolumeColumn::VibratoDepth) {
         vibrato(ch, true);
-    } else if ((ch.volumeColumn >> 4) == 0xF) {
+    } else if (volumeKind(ch.volumeColumn) == VolumeColumn::TonePorta) {
         tonePorta(ch);
     }
 }
+
+// Envelopes ------------------------------------------------------------
 
 void Module::envelopesAndFadeout(ChannelState& ch) {
     const Instrument& ins = *ch.instrument;
@@ -329,7 +379,7 @@ void Module::autoVibrato(ChannelState& ch) {
     int value = 0;
     switch (ins.vibratoType) {
     case 0:
-        value = static_cast<int>(std::sin(2.0 * M_PI * pos / 256.0) * 64.0);
+        value = autoVibratoSine(pos);
         break;
     case 1:
         value = pos < 128 ? 64 : -64;
@@ -354,6 +404,8 @@ void Module::autoVibrato(ChannelState& ch) {
     ch.autoVibratoPosition = (pos + ins.vibratoRate) & 255;
 }
 
+// Voices ---------------------------------------------------------------
+
 void Module::writeVoice(ChannelState& ch) {
     Voice* v = &voices[ch.voice];
     if (ch.flags & ChannelState::triggerFlag) {
@@ -376,7 +428,7 @@ void Module::writeVoice(ChannelState& ch) {
                           ? static_cast<std::uint32_t>(ch.sampleOffset)
                           : 0;
         v->fraction = 0;
-        v->direction = Voice::forward;
+        v->direction = Voice::Direction::Forward;
         v->levelLeft = v->levelRight = 0;
         v->incrementLeft = v->incrementRight = 0;
         v->rampLeft = 0;
@@ -386,17 +438,20 @@ void Module::writeVoice(ChannelState& ch) {
     if (ch.flags & (ChannelState::volumeFlag | ChannelState::panningFlag)) {
         const std::int64_t volume = std::clamp(ch.volume + ch.tremoloDelta, 0, 64);
         const std::int64_t level = static_cast<std::int64_t>(ch.volumeEnvelope.output()) * volume *
-                                   ch.fadeoutVolume * globalVolume * 255;
-        v->finalVolume = static_cast<int>(level >> 35);
+                                   ch.fadeoutVolume * globalVolume;
+        // Not cut to whole steps: a volume of 1 must not mix to nothing.
+        v->finalVolume = static_cast<float>(static_cast<double>(level) * 255.0 / 0x1p35);
         const int spread = (128 - std::abs(ch.panning - 128)) / 32;
         v->finalPanning =
             std::clamp(ch.panning + (ch.panningEnvelope.output() - 32) * spread, 0, 255);
         // Panning 0 is the left, 255 the right.
-        v->targetLeft = v->finalVolume * (255 - v->finalPanning) / 255;
-        v->targetRight = v->finalVolume * v->finalPanning / 255;
+        v->targetLeft = v->finalVolume * static_cast<float>(255 - v->finalPanning) / 255.0f;
+        v->targetRight = v->finalVolume * static_cast<float>(v->finalPanning) / 255.0f;
     }
     const int period = ch.period + ch.periodDelta;
-    if ((ch.flags & ChannelState::frequencyFlag) && period != 0) {
+    // Most ticks leave the period as it was: no new frequency then.
+    if ((ch.flags & ChannelState::frequencyFlag) && period != 0 && period != v->period) {
+        v->period = period;
         v->frequency = PeriodTable::frequency(period, linearFrequencies());
         v->step = PeriodTable::step(v->frequency, rate);
     }

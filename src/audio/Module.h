@@ -57,7 +57,7 @@ public:
     int nextRow = -1;
     int nextOrder = -1;
     // Set when the song ran off the end of its order list, with the output
-    // frame at which that happened.
+    // frame at which its last row was over.
     bool ended = false;
     std::uint64_t endFrame = 0;
     std::uint64_t framesMixed = 0;
@@ -88,7 +88,7 @@ private:
     void volumeColumnAtRow(ChannelState& ch);
     void volumeColumnAtTick(ChannelState& ch);
     void rowEffect(ChannelState& ch);
-    void extendedRowEffect(ChannelState& ch, int command, int y);
+    void extendedRowEffect(ChannelState& ch, xm::Extended command, int y);
     void tickEffect(ChannelState& ch);
     void envelopesAndFadeout(ChannelState& ch);
     void autoVibrato(ChannelState& ch);
@@ -101,7 +101,9 @@ private:
     void volumeSlide(ChannelState& ch);
     void arpeggio(ChannelState& ch);
     void multiRetrigger(ChannelState& ch);
-    int notePeriod(int note, const Sample& sample) const;
+    int notePeriod(int note, const Sample& sample, int finetune) const;
 
     bool jumpThisRow_ = false;
+    // The row in force is the song's last: it ends when the row is over.
+    bool endsAfterRow_ = false;
 };

@@ -1,26 +1,42 @@
 // The row and tick effects of the replayer.
+//
+// Sections, in file order:
+//   Helpers         waveforms, effect memories, slide steps
+//   Row effects     what the effect column does on the row's first tick,
+//                   Exy included
+//   Tick effects    what it does on the later ticks of the row
+//   Shared steps    arpeggio, portamento, vibrato, tremolo, tremor, volume
+//                   slide and multi-retrigger, used from both
 #include "audio/Module.h"
 
 #include "audio/PeriodTable.h"
+#include "audio/XmCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+
+// Helpers --------------------------------------------------------------
 
 namespace {
 
-constexpr int effectG = 16;
-constexpr int effectH = 17;
-constexpr int effectL = 21;
-constexpr int effectP = 25;
-constexpr int effectR = 27;
-constexpr int effectT = 29;
-constexpr int effectX = 33;
+using xm::Effect;
+using xm::Extended;
 
 // Vibrato and tremolo waveforms over positions -32..31.
 int waveform(int type, int pos) {
     switch (type) {
-    case 0:
-        return static_cast<int>(std::fabs(std::sin(2.0 * M_PI * pos / 64.0)) * 256.0);
+    case 0: {
+        // Worked out once rather than at every tick of every channel.
+        static const std::array<int, 64> sine = [] {
+            std::array<int, 64> t{};
+            for (int p = -32; p < 32; ++p) {
+                t[p & 63] = static_cast<int>(std::fabs(std::sin(2.0 * M_PI * p / 64.0)) * 256.0);
+            }
+            return t;
+        }();
+        return sine[pos & 63];
+    }
     case 1:
         return pos >= 0 ? (pos * 8) & 255 : -8 * pos - 1;
     default:
@@ -56,37 +72,39 @@ int slide(int param) {
 
 } // namespace
 
+// Row effects ----------------------------------------------------------
+
 void Module::rowEffect(ChannelState& ch) {
     const int param = ch.param;
     switch (ch.effect) {
-    case 1:
+    case Effect::PortaUp:
         remember(param, ch.portaUpMemory);
         break;
-    case 2:
+    case Effect::PortaDown:
         remember(param, ch.portaDownMemory);
         break;
-    case 3:
+    case Effect::TonePorta:
         remember(param, ch.tonePortaSpeed);
         break;
-    case 4:
+    case Effect::Vibrato:
         rememberNibbles(param, ch.vibratoSpeed, ch.vibratoDepth);
         vibrato(ch, false);
         break;
-    case 5:
+    case Effect::TonePortaVolumeSlide:
         remember(param, ch.volumeSlideMemory);
         break;
-    case 6:
+    case Effect::VibratoVolumeSlide:
         remember(param, ch.volumeSlideMemory);
         vibrato(ch, false);
         break;
-    case 7:
+    case Effect::Tremolo:
         rememberNibbles(param, ch.tremoloSpeed, ch.tremoloDepth);
         break;
-    case 8:
+    case Effect::Panning:
         ch.panning = param;
         ch.flags |= ChannelState::panningFlag;
         break;
-    case 9:
+    case Effect::SampleOffset:
         ch.sampleOffset = remember(param, ch.sampleOffsetMemory) * 256;
         if ((ch.flags & ChannelState::triggerFlag) &&
             static_cast<std::uint32_t>(ch.sampleOffset) >= ch.sample->loopEnd()) {
@@ -94,18 +112,18 @@ void Module::rowEffect(ChannelState& ch) {
             ch.flags |= ChannelState::stopFlag;
         }
         break;
-    case 0xA:
+    case Effect::VolumeSlide:
         remember(param, ch.volumeSlideMemory);
         break;
-    case 0xB:
+    case Effect::PositionJump:
         nextOrder = param >= songLength ? 0 : param;
         nextRow = 0;
         jumpThisRow_ = true;
         break;
-    case 0xC:
+    case Effect::SetVolume:
         ch.volume = std::min(param, 64);
         break;
-    case 0xD:
+    case Effect::PatternBreak:
         nextRow = 10 * (param >> 4) + (param & 15);
         if (nextRow > 63) {
             nextRow = 0;
@@ -114,10 +132,10 @@ void Module::rowEffect(ChannelState& ch) {
             nextOrder = order + 1 >= songLength ? 0 : order + 1;
         }
         break;
-    case 0xE:
-        extendedRowEffect(ch, param >> 4, param & 15);
+    case Effect::Extended:
+        extendedRowEffect(ch, static_cast<Extended>(param >> 4), param & 15);
         break;
-    case 0xF:
+    case Effect::SpeedOrTempo:
         // F00 would stop the tick counter for good: ignored.
         if (param >= 32) {
             setBpm(param);
@@ -125,34 +143,34 @@ void Module::rowEffect(ChannelState& ch) {
             speed = param;
         }
         break;
-    case effectG:
+    case Effect::GlobalVolume:
         globalVolume = std::min(param, 64);
         break;
-    case effectH:
+    case Effect::GlobalVolumeSlide:
         remember(param, globalSlideMemory);
         break;
-    case effectL:
+    case Effect::EnvelopePosition:
         if (ch.instrument->volumeEnvelope.enabled()) {
             ch.volumeEnvelope.jumpTo(ch.instrument->volumeEnvelope, param);
         }
         break;
-    case effectP:
+    case Effect::PanningSlide:
         remember(param, ch.panningSlideMemory);
         break;
-    case effectR:
+    case Effect::MultiRetrigger:
         remember(param, ch.retriggerMemory);
         break;
-    case effectT:
+    case Effect::Tremor:
         if (param != 0) {
             ch.tremorOn = param >> 4;
             ch.tremorOff = param & 15;
         }
         tremor(ch);
         break;
-    case effectX:
-        if ((param >> 4) == 1) {
+    case Effect::ExtraFinePorta:
+        if (static_cast<xm::ExtraFine>(param >> 4) == xm::ExtraFine::PortaUp) {
             ch.period -= remember(param & 15, ch.extraFineUpMemory);
-        } else if ((param >> 4) == 2) {
+        } else if (static_cast<xm::ExtraFine>(param >> 4) == xm::ExtraFine::PortaDown) {
             ch.period += remember(param & 15, ch.extraFineDownMemory);
         }
         break;
@@ -161,23 +179,20 @@ void Module::rowEffect(ChannelState& ch) {
     }
 }
 
-void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
+void Module::extendedRowEffect(ChannelState& ch, Extended command, int y) {
     switch (command) {
-    case 1:
+    case Extended::FinePortaUp:
         ch.period -= 4 * remember(y, ch.finePortaUpMemory);
         break;
-    case 2:
+    case Extended::FinePortaDown:
         ch.period += 4 * remember(y, ch.finePortaDownMemory);
         break;
-    case 4:
+    case Extended::VibratoWaveform:
         ch.waveControl = (ch.waveControl & 0xF0) | y;
         break;
-    case 5:
-        if (ch.sample != &emptySample) {
-            ch.sample->finetune = y;
-        }
+    case Extended::Finetune: // taken as the note of this row was triggered
         break;
-    case 6:
+    case Extended::PatternLoop:
         if (y == 0) {
             ch.loopRow = row;
         } else {
@@ -191,20 +206,20 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
             }
         }
         break;
-    case 7:
+    case Extended::TremoloWaveform:
         ch.waveControl = (ch.waveControl & 0x0F) | (y << 4);
         break;
-    case 8:
+    case Extended::Panning:
         ch.panning = y * 16;
         ch.flags |= ChannelState::panningFlag;
         break;
-    case 0xA:
+    case Extended::FineVolumeUp:
         ch.addVolume(remember(y, ch.fineVolumeUpMemory));
         break;
-    case 0xB:
+    case Extended::FineVolumeDown:
         ch.addVolume(-remember(y, ch.fineVolumeDownMemory));
         break;
-    case 0xD:
+    case Extended::NoteDelay:
         if (y != 0) {
             ch.volume = ch.savedVolume;
             ch.period = ch.savedPeriod;
@@ -212,7 +227,7 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
             ch.flags &= ~ChannelState::triggerFlag;
         }
         break;
-    case 0xE:
+    case Extended::PatternDelay:
         patternDelayTicks = y * speed;
         break;
     default:
@@ -220,54 +235,56 @@ void Module::extendedRowEffect(ChannelState& ch, int command, int y) {
     }
 }
 
+// Tick effects ---------------------------------------------------------
+
 void Module::tickEffect(ChannelState& ch) {
     const int param = ch.param;
     switch (ch.effect) {
-    case 0:
+    case Effect::Arpeggio:
         if (param != 0) {
             arpeggio(ch);
         }
         break;
-    case 1:
+    case Effect::PortaUp:
         ch.period = std::max(ch.period - 4 * ch.portaUpMemory, 56);
         break;
-    case 2:
+    case Effect::PortaDown:
         ch.period += 4 * ch.portaDownMemory;
         break;
-    case 3:
+    case Effect::TonePorta:
         tonePorta(ch);
         break;
-    case 4:
+    case Effect::Vibrato:
         vibrato(ch, true);
         break;
-    case 5:
+    case Effect::TonePortaVolumeSlide:
         tonePorta(ch);
         volumeSlide(ch);
         break;
-    case 6:
+    case Effect::VibratoVolumeSlide:
         vibrato(ch, true);
         volumeSlide(ch);
         break;
-    case 7:
+    case Effect::Tremolo:
         tremolo(ch);
         break;
-    case 0xA:
+    case Effect::VolumeSlide:
         volumeSlide(ch);
         break;
-    case 0xE: {
+    case Effect::Extended: {
         const int y = param & 15;
-        switch (param >> 4) {
-        case 9:
+        switch (static_cast<Extended>(param >> 4)) {
+        case Extended::Retrigger:
             if (y != 0 && tick % y == 0) {
                 ch.flags |= ChannelState::triggerFlag;
             }
             break;
-        case 0xC:
+        case Extended::NoteCut:
             if (tick == y) {
                 ch.volume = 0;
             }
             break;
-        case 0xD:
+        case Extended::NoteDelay:
             if (tick == y) {
                 if (ch.cellInstrument > 0) {
                     resetFromSample(ch);
@@ -282,24 +299,26 @@ void Module::tickEffect(ChannelState& ch) {
         }
         break;
     }
-    case effectH: {
+    case Effect::GlobalVolumeSlide: {
         globalVolume = std::clamp(globalVolume + slide(globalSlideMemory), 0, 64);
         break;
     }
-    case effectP: {
+    case Effect::PanningSlide: {
         ch.addPanning(slide(ch.panningSlideMemory));
         break;
     }
-    case effectR:
+    case Effect::MultiRetrigger:
         multiRetrigger(ch);
         break;
-    case effectT:
+    case Effect::Tremor:
         tremor(ch);
         break;
     default:
         break;
     }
 }
+
+// Shared steps ---------------------------------------------------------
 
 void Module::arpeggio(ChannelState& ch) {
     const int step = tick % 3;

@@ -1,6 +1,7 @@
 #include "audio/ModuleLoader.h"
 
 #include "audio/Module.h"
+#include "audio/XmCommands.h"
 
 #include <algorithm>
 #include <cstring>
@@ -61,8 +62,8 @@ bool readPattern(const Reader& in, std::uint64_t pos, int packedSize, int channe
                 cell[f] = static_cast<std::uint8_t>(in.u8(pos++));
             }
         }
-        if (cell[0] == 97) {
-            cell[0] = 255;
+        if (cell[0] == xm::keyOff) {
+            cell[0] = xm::loadedKeyOff;
         }
         if (cell[1] > 128) {
             cell[1] = 0;

@@ -2,9 +2,9 @@
 
 #include "audio/Module.h"
 #include "audio/ModuleLoader.h"
+#include "audio/StereoMixer.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 std::unique_ptr<ModulePlayer> thePlayer;
@@ -102,9 +102,18 @@ void ModulePlayer::stop(Module*) {
 void ModulePlayer::mixAhead(int blocks) {
     filling_ = true;
     std::int16_t* ring = output_->ring();
-    for (int i = 0; i < blocks && !current_->ended; ++i) {
+    for (int i = 0; i < blocks; ++i) {
         const std::size_t offset = static_cast<std::size_t>(nextBlock_) * blockFrames * 2;
-        mixBlock(*current_, mixBuffer_.data() + offset, ring + offset);
+        std::int16_t* block = ring + offset;
+        // Past the end of the song the ring holds silence until the end has
+        // been heard.
+        std::uint64_t kept = 0;
+        if (!current_->ended) {
+            const std::uint64_t first = current_->framesMixed;
+            mixBlock(*current_, mixBuffer_.data() + offset, block);
+            kept = current_->ended ? std::max(current_->endFrame, first) - first : blockFrames;
+        }
+        std::fill(block + 2 * kept, block + 2 * blockFrames, std::int16_t{0});
         nextBlock_ = (nextBlock_ + 1) % ringBlocks;
     }
     filling_ = false;
@@ -115,12 +124,13 @@ void ModulePlayer::update() {
         return;
     }
     const std::uint64_t frame = output_->playPosition() / platform::MusicOutput::bytesPerFrame;
+    if (current_->ended && frame >= current_->endFrame) {
+        stop(current_); // the whole song has been heard
+        return;
+    }
     const int playingBlock = static_cast<int>(frame % ringFrames) / blockFrames;
     const int due = (playingBlock - nextBlock_ + ringBlocks) % ringBlocks;
     mixAhead(due);
-    if (current_->ended) {
-        stop(current_);
-    }
 }
 
 void ModulePlayer::setVolume(int volume) {
@@ -137,8 +147,5 @@ bool ModulePlayer::isPlaying() const {
 void ModulePlayer::mixBlock(Module& module, float* mix, std::int16_t* out) {
     std::fill(mix, mix + 2 * blockFrames, 0.0f);
     module.render(mix, blockFrames);
-    for (int i = 0; i < 2 * blockFrames; ++i) {
-        const long s = std::lrint(mix[i]);
-        out[i] = static_cast<std::int16_t>(std::clamp(s, -32768L, 32767L));
-    }
+    StereoMixer::toSixteenBits(mix, out, 2 * blockFrames);
 }

@@ -47,6 +47,7 @@ public:
 
     void start(Module* module);
     void stop(Module* module);
+    // Mixes up to the play position; stops once the song's end has been heard.
     void update();
     // The music volume 0..64: the global volume of the module that plays and
     // the starting global volume of the modules loaded later.

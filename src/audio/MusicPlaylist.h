@@ -21,6 +21,10 @@ public:
 
     MusicPlaylist();
     ~MusicPlaylist();
+
+    // The game's one playlist, made on first use.
+    static MusicPlaylist* instance();
+    static void destroy();
     MusicPlaylist(const MusicPlaylist&) = delete;
     MusicPlaylist& operator=(const MusicPlaylist&) = delete;
 

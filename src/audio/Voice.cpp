@@ -1,13 +1,12 @@
 #include "audio/Voice.h"
 
 #include "audio/Sample.h"
+#include "audio/StereoMixer.h"
 
 #include <algorithm>
 
 namespace {
-// Level (x 256) and the 0..255 scale of the targets folded into one factor.
-constexpr float levelScale = 1.0f / (256.0f * 255.0f);
-constexpr float fractionScale = 1.0f / 2147483648.0f;
+constexpr float levelScale = 1.0f / 255.0f;
 } // namespace
 
 void Voice::startRampIfNeeded() {
@@ -16,9 +15,13 @@ void Voice::startRampIfNeeded() {
     }
     previousTargetLeft = targetLeft;
     previousTargetRight = targetRight;
-    incrementLeft = (targetLeft * 256 - levelLeft) / rampSamples;
-    incrementRight = (targetRight * 256 - levelRight) / rampSamples;
+    incrementLeft = (targetLeft - levelLeft) / rampSamples;
+    incrementRight = (targetRight - levelRight) / rampSamples;
     rampLeft = rampSamples;
+}
+
+bool Voice::isSilent() const {
+    return rampLeft == 0 && levelLeft == 0 && levelRight == 0;
 }
 
 bool Voice::wrap(std::int64_t& pos) {
@@ -32,16 +35,16 @@ bool Voice::wrap(std::int64_t& pos) {
         return true;
     }
     // Ping-pong: unfold the bouncing into a straight run over twice the loop.
-    std::int64_t u = direction == forward ? pos - start : 2 * length - (pos - start);
+    std::int64_t u = direction == Direction::Forward ? pos - start : 2 * length - (pos - start);
     u %= 2 * length;
     if (u < 0) {
         u += 2 * length;
     }
     if (u < length) {
-        direction = forward;
+        direction = Direction::Forward;
         pos = start + u;
     } else {
-        direction = backward;
+        direction = Direction::Backward;
         pos = start + (2 * length - u);
     }
     return true;
@@ -49,39 +52,27 @@ bool Voice::wrap(std::int64_t& pos) {
 
 void Voice::mixStretch(float* out, int frames, std::int64_t& pos, std::int64_t delta) {
     const std::int16_t* data = sample->data.data();
-    int i = 0;
-    for (; i < frames && rampLeft > 0; ++i) {
-        const auto index = static_cast<std::size_t>(pos >> 32);
-        const float s0 = data[index];
-        const float s = s0 + (data[index + 1] - s0) *
-                                 static_cast<float>(static_cast<std::uint32_t>(pos) >> 1) *
-                                 fractionScale;
-        out[2 * i] += s * static_cast<float>(levelLeft) * levelScale;
-        out[2 * i + 1] += s * static_cast<float>(levelRight) * levelScale;
-        levelLeft += incrementLeft;
-        levelRight += incrementRight;
-        if (--rampLeft == 0) {
-            levelLeft = targetLeft * 256;
-            levelRight = targetRight * 256;
+    // The ramp is a short stretch of its own, so the long steady run keeps
+    // its gains.
+    const int ramped = std::min(frames, rampLeft);
+    if (ramped > 0) {
+        const StereoMixer::Gains gains = {levelLeft * levelScale, levelRight * levelScale,
+                                          incrementLeft * levelScale, incrementRight * levelScale};
+        StereoMixer::addInterpolated(out, ramped, data, pos, delta, gains);
+        rampLeft -= ramped;
+        levelLeft += static_cast<float>(ramped) * incrementLeft;
+        levelRight += static_cast<float>(ramped) * incrementRight;
+        if (rampLeft == 0) {
+            levelLeft = targetLeft;
+            levelRight = targetRight;
         }
-        pos += delta;
     }
-    const float left = static_cast<float>(levelLeft) * levelScale;
-    const float right = static_cast<float>(levelRight) * levelScale;
-    for (; i < frames; ++i) {
-        const auto index = static_cast<std::size_t>(pos >> 32);
-        const float s0 = data[index];
-        const float s = s0 + (data[index + 1] - s0) *
-                                 static_cast<float>(static_cast<std::uint32_t>(pos) >> 1) *
-                                 fractionScale;
-        out[2 * i] += s * left;
-        out[2 * i + 1] += s * right;
-        pos += delta;
-    }
+    const StereoMixer::Gains gains = {levelLeft * levelScale, levelRight * levelScale, 0, 0};
+    StereoMixer::addInterpolated(out + 2 * ramped, frames - ramped, data, pos, delta, gains);
 }
 
 bool Voice::settle(std::int64_t& pos, std::int64_t start, std::int64_t end) {
-    if (direction == forward ? pos >= end : pos <= start) {
+    if (direction == Direction::Forward ? pos >= end : pos <= start) {
         if (!wrap(pos)) {
             sample = nullptr;
             return false;
@@ -95,17 +86,25 @@ void Voice::mix(float* out, int frames) {
         return;
     }
     startRampIfNeeded();
+    // A silent voice only moves on through its sample.
+    const bool silent = isSilent();
     std::int64_t pos = (static_cast<std::int64_t>(position) << 32) | fraction;
     const std::int64_t start = static_cast<std::int64_t>(sample->loopStart) << 32;
     const std::int64_t end = static_cast<std::int64_t>(sample->loopEnd()) << 32;
     // Stretches up to the next loop or sample end, or the end of the request.
     while (frames > 0 && settle(pos, start, end)) {
-        const std::int64_t distance = direction == forward ? end - pos : pos - start;
+        const bool ahead = direction == Direction::Forward;
+        const std::int64_t distance = ahead ? end - pos : pos - start;
         int n = frames;
         if (step > 0) {
             n = static_cast<int>(std::min<std::int64_t>((distance + step - 1) / step, frames));
         }
-        mixStretch(out, n, pos, direction == forward ? step : -step);
+        const std::int64_t delta = ahead ? step : -step;
+        if (silent) {
+            pos += n * delta;
+        } else {
+            mixStretch(out, n, pos, delta);
+        }
         out += 2 * n;
         frames -= n;
     }
@@ -114,7 +113,7 @@ void Voice::mix(float* out, int frames) {
     }
     position = static_cast<std::uint32_t>(pos >> 32);
     fraction = static_cast<std::uint32_t>(pos);
-    if (fading && rampLeft == 0 && levelLeft == 0 && levelRight == 0) {
+    if (fading && isSilent()) {
         sample = nullptr;
     }
 }

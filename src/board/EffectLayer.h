@@ -26,6 +26,7 @@ public:
     void addText(const std::string& text, Point point, float size, Point velocity, Rgba colour);
 
     void update(float elapsedMs);
+    void draw() const;
     void clear();
 
     const std::vector<Particle>& additiveParticles() const { return m_additive; }

@@ -119,6 +119,14 @@ public:
     // The click that clears the board after the level summary.
     void onClick(int x, int y);
 
+    // Drawing, with the pictures of BoardSprites.
+    void drawBackground() const;
+    void draw() const;
+    // The level chooser's miniature of the board.
+    void drawPreview() const;
+    // The level summary; draws only once the level is over.
+    void drawSummary() const;
+
 private:
     friend class FieldTestAccess;
 

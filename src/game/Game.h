@@ -2,6 +2,7 @@
 
 #include "ui/Window.h"
 
+#include <string>
 #include <vector>
 
 class Button;
@@ -45,11 +46,29 @@ public:
     int level() const;
     int score() const;
     int lives() const { return lives_; }
+    // The spare lives as the screen shows them: never below 0.
+    int livesShown() const;
     bool isGameOver() const { return gameOver_; }
     bool isNameStored() const { return nameStored_; }
     Field* field() const { return field_; }
+    // The total of the last finished level.
+    int totalScore() const { return score_; }
+    bool hasHintPage() const { return !hintPages_.empty(); }
+    const std::vector<HintPage*>& hintPages() const { return hintPages_; }
+    Button* mainMenuButton() const { return mainMenuButton_; }
+    EnterNameDialog* enterNameDialog() const { return enterNameDialog_; }
+    FieldController* fieldController() const { return fieldController_; }
+
+    // The game's tunes, shuffled again at every return to the game.
+    static const std::vector<std::string>& musicRotation();
 
 private:
+    // A new field (and its controller) for level, carrying score.
+    void replaceField(int level, int score);
+    void endLevel();
+    void endGame();
+    void openNameDialog();
+
     EnterNameDialog* enterNameDialog_ = nullptr;
     Field* field_ = nullptr;
     FieldController* fieldController_ = nullptr;

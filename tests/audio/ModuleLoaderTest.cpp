@@ -22,7 +22,7 @@ xm::Song richSong() {
     s.bpm = 140;
     xm::Instrument& ins = s.instruments[0];
     ins.samples.push_back(dc(-3000, 40));
-    ins.samples.back().loop = xm::Sample::Loop::pingPong;
+    ins.samples.back().loop = xm::Sample::Loop::PingPong;
     ins.samples.push_back(sine(8, 32, 2));
     ins.noteMap.fill(0);
     for (int n = 48; n < 96; ++n) {

@@ -30,15 +30,41 @@ TEST(ModuleMix, ConstantSampleComesOutAtTheVoiceLevel) {
     auto m = load(s);
     const std::vector<float> out = renderFloat(*m, 800);
     const Voice& v = m->voices[0];
-    EXPECT_EQ(v.finalVolume, 127);
-    EXPECT_EQ(v.targetLeft, 127); // panning 0 is the left
-    EXPECT_EQ(v.targetRight, 0);
+    EXPECT_FLOAT_EQ(v.finalVolume, 127.5f);
+    EXPECT_FLOAT_EQ(v.targetLeft, 127.5f); // panning 0 is the left
+    EXPECT_EQ(v.targetRight, 0.0f);
     // Ramped in over 128 frames, then steady at level / 255.
     EXPECT_FLOAT_EQ(out[0], 0.0f);
-    EXPECT_NEAR(out[2 * 64], 16384.0f * 127 / 255 * 64 / 128, 40.0f);
-    EXPECT_NEAR(out[2 * 500], 16384.0f * 127 / 255, 0.01f);
+    EXPECT_NEAR(out[2 * 64], 16384.0f / 2 * 64 / 128, 0.01f);
+    EXPECT_NEAR(out[2 * 500], 16384.0f / 2, 0.01f);
     for (float r : side(out, 1)) {
         ASSERT_EQ(r, 0.0f);
+    }
+}
+
+TEST(ModuleMix, EveryNonZeroVolumeIsHeardAndOrdinaryOnesKeepTheirLoudness) {
+    // In the middle of the stereo field, at the quietest, the game's usual
+    // and the loudest music volume.
+    for (int globalVolume : {1, 40, 64}) {
+        float previous = 0.0f;
+        for (int volume = 1; volume <= 64; ++volume) {
+            xm::Song s = song(4, 1, dc(16384));
+            s.patterns[0].at(0, 0) = cell("C-4", 1, 0x10 + volume);
+            auto m = load(s, globalVolume);
+            const std::vector<float> out = renderFloat(*m, 300);
+            const float left = out[2 * 299];
+            const double share = 64.0 * volume * 65536 * globalVolume / 0x1p35;
+            EXPECT_NEAR(left, 16384 * share * 127 / 255, 1e-3 * left) << volume;
+            EXPECT_NEAR(out[2 * 299 + 1], 16384 * share * 128 / 255, 1e-3 * left) << volume;
+            ASSERT_GT(left, previous) << volume << " at " << globalVolume;
+            previous = left;
+            // Levels cut to whole steps of 0..255 (twice: the volume, then
+            // the side) came out up to two steps quieter, never louder.
+            const int whole = static_cast<int>(share * 255);
+            const double wholeLeft = 16384.0 * (whole * 127 / 255) / 255;
+            EXPECT_GE(left, wholeLeft - 1e-3) << volume;
+            EXPECT_LT(left, wholeLeft + 2 * 16384.0 / 255) << volume;
+        }
     }
 }
 
@@ -49,7 +75,7 @@ TEST(ModuleMix, EightBitSampleAndItsSixteenBitTwinSoundTheSame) {
     for (int& v : sixteen.pcm) {
         v *= 256;
     }
-    for (xm::Sample::Loop loop : {xm::Sample::Loop::forward, xm::Sample::Loop::pingPong}) {
+    for (xm::Sample::Loop loop : {xm::Sample::Loop::Forward, xm::Sample::Loop::PingPong}) {
         eight.loop = sixteen.loop = loop;
         eight.loopStart = sixteen.loopStart = 20;
         eight.loopLength = sixteen.loopLength = 100;
@@ -73,13 +99,13 @@ TEST(ModuleMix, LoopsKeepTheirGuardSample) {
     xm::Sample forward;
     forward.bits = 16;
     forward.pcm = {100, 200, 300, 400, 500, 600, 700, 800};
-    forward.loop = xm::Sample::Loop::forward;
+    forward.loop = xm::Sample::Loop::Forward;
     forward.loopStart = 2;
     forward.loopLength = 4;
     xm::Sample pingPong = forward;
-    pingPong.loop = xm::Sample::Loop::pingPong;
+    pingPong.loop = xm::Sample::Loop::PingPong;
     xm::Sample none = forward;
-    none.loop = xm::Sample::Loop::none;
+    none.loop = xm::Sample::Loop::None;
     xm::Song s = song(4, 1, forward);
     s.instruments[0].samples.push_back(pingPong);
     s.instruments[0].samples.push_back(none);
@@ -108,7 +134,7 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
     for (int i = 0; i < 64; ++i) {
         ramp.pcm.push_back(i * 256);
     }
-    ramp.loop = xm::Sample::Loop::pingPong;
+    ramp.loop = xm::Sample::Loop::PingPong;
     ramp.loopStart = 32;
     ramp.loopLength = 32;
     ramp.panning = 0;
@@ -121,13 +147,13 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
     bool wentBackward = false;
     for (int i = 0; i < 400; ++i) {
         renderFloat(*m, 1);
-        wentBackward |= v.direction == Voice::backward;
+        wentBackward |= v.direction == Voice::Direction::Backward;
         ASSERT_GE(v.position, 32u);
         ASSERT_LE(v.position, 64u);
     }
     EXPECT_TRUE(wentBackward);
 
-    s.instruments[0].samples[0].loop = xm::Sample::Loop::forward;
+    s.instruments[0].samples[0].loop = xm::Sample::Loop::Forward;
     m = load(s);
     renderFloat(*m, 200);
     std::uint32_t previous = m->voices[0].position;
@@ -139,14 +165,14 @@ TEST(ModuleMix, ForwardLoopWrapsAndPingPongBounces) {
         ASSERT_LT(now, 64u);
         wraps += now < previous ? 1 : 0;
         previous = now;
-        ASSERT_EQ(m->voices[0].direction, Voice::forward);
+        ASSERT_EQ(m->voices[0].direction, Voice::Direction::Forward);
     }
     EXPECT_GE(wraps, 8);
 }
 
 TEST(ModuleMix, SampleWithoutLoopStopsItsVoice) {
     xm::Sample once = dc(1000, 100);
-    once.loop = xm::Sample::Loop::none;
+    once.loop = xm::Sample::Loop::None;
     xm::Song s = song(4, 1, once);
     s.patterns[0].at(0, 0) = cell("C-4");
     auto m = load(s);
@@ -166,7 +192,7 @@ TEST(ModuleMix, NewNoteStartsOnTheTwinVoiceAndRampsInWithoutAClick) {
     s.patterns[0].at(2, 0) = cell("C-4");
     auto m = load(s);
     const std::vector<float> left = side(renderFloat(*m, 3 * 2 * 882), 0);
-    const float full = 20000.0f * 127 / 255;
+    const float full = 20000.0f / 2;
     // The cut ramps out over 128 frames from the start of tick 1.
     EXPECT_NEAR(left[882 + 64], full / 2, 150.0f);
     EXPECT_EQ(left[882 + 200], 0.0f);

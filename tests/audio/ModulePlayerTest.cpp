@@ -98,7 +98,7 @@ TEST(ModulePlayer, StartMixesTheWholeRingAheadAndUpdateTopsItUp) {
     EXPECT_FALSE(p.player.isPlaying());
 }
 
-TEST(ModulePlayer, EndOfTheSongStopsAtOnce) {
+TEST(ModulePlayer, TheWholeSongIsHeardThenThePlayerStops) {
     Player p;
     ASSERT_TRUE(p.player.openDevice());
     const std::vector<std::uint8_t> bytes = longSong(1); // 64 rows: about 7.7 s
@@ -106,17 +106,31 @@ TEST(ModulePlayer, EndOfTheSongStopsAtOnce) {
     p.player.start(m);
     std::uint64_t position = 0;
     int updates = 0;
+    bool endSeen = false;
     while (p.player.isPlaying() && updates < 2000) {
         position += 882 * 4; // one 20 ms frame
         p.output->position = position;
         p.player.update();
         ++updates;
+        if (m->ended && !endSeen) {
+            // Noticed while mixing a second ahead: the ring stays silent
+            // from the end of the last row.
+            endSeen = true;
+            const auto end = static_cast<std::size_t>(m->endFrame % ModulePlayer::ringFrames);
+            EXPECT_NE(p.output->ringData[2 * end - 2], 0);
+            EXPECT_EQ(p.output->ringData[2 * end], 0);
+            EXPECT_TRUE(p.player.isPlaying());
+        }
     }
+    EXPECT_TRUE(endSeen);
     EXPECT_FALSE(p.player.isPlaying());
-    EXPECT_TRUE(m->ended);
+    EXPECT_EQ(m->endFrame, 64u * 6u * 882u);
     EXPECT_FALSE(p.output->started); // the device was reset
-    // Noticed while mixing a second ahead: about 6.7 s of updates.
-    EXPECT_NEAR(updates * 0.02, 63 * 6 * 882 / 44100.0 - 1.0, 0.1);
+    // Stopped by the first update that found the last row played.
+    EXPECT_EQ(updates, 64 * 6);
+    const int after =
+        static_cast<int>((m->endFrame % ModulePlayer::ringFrames) / ModulePlayer::blockFrames) + 1;
+    EXPECT_TRUE(blockIsSilent(*p.output, after % ModulePlayer::ringBlocks));
     p.player.freeModule(m);
 }
 

@@ -22,7 +22,7 @@ inline xm::Sample sine(int bits = 16, int period = 64, int cycles = 4) {
         s.pcm.push_back(
             static_cast<int>(std::lround(amplitude * std::sin(2.0 * M_PI * i / period))));
     }
-    s.loop = xm::Sample::Loop::forward;
+    s.loop = xm::Sample::Loop::Forward;
     s.loopStart = 0;
     s.loopLength = period * cycles;
     return s;
@@ -33,7 +33,7 @@ inline xm::Sample dc(int value = 16384, int length = 256) {
     xm::Sample s;
     s.bits = 16;
     s.pcm.assign(static_cast<std::size_t>(length), value);
-    s.loop = xm::Sample::Loop::forward;
+    s.loop = xm::Sample::Loop::Forward;
     s.loopLength = length;
     return s;
 }
@@ -68,9 +68,9 @@ inline xm::Cell fx(int effect, int param, int volume = 0) {
     return cell(nullptr, 0, volume, effect, param);
 }
 
-inline std::unique_ptr<Module> load(const xm::Song& s) {
+inline std::unique_ptr<Module> load(const xm::Song& s, int globalVolume = 64) {
     const std::vector<std::uint8_t> bytes = xm::XmWriter::write(s);
-    return ModuleLoader::load(bytes.data(), bytes.size());
+    return ModuleLoader::load(bytes.data(), bytes.size(), globalVolume);
 }
 
 // Runs the tick function n times.

@@ -52,6 +52,28 @@ TEST(ReplayerEffects, FinetuneAndRelativeNoteShiftThePeriod) {
     EXPECT_EQ(m->channels[0].period, p + 64 * (PeriodTable::amiga(59) - p) / 128);
 }
 
+TEST(ReplayerEffects, SetFinetunePlaysItsNoteAtThatFinetuneAndLeavesTheSampleAlone) {
+    for (bool linear : {true, false}) {
+        xm::Song effect = song(4);
+        effect.linearFrequencies = linear;
+        effect.patterns[0].at(0, 0) = cell("C-4", 1, 0, 0xE, 0x53); // (3 - 8) x 16 = -80
+        effect.patterns[0].at(1, 0) = cell("C-4");
+        xm::Song tuned = effect;
+        tuned.patterns[0].at(0, 0) = cell("C-4");
+        tuned.instruments[0].samples[0].finetune = -80;
+        auto a = load(effect);
+        auto b = load(tuned);
+        // Row 0 sounds as the sample tuned to -80: 62.5 cents flat of C-4.
+        EXPECT_EQ(renderFloat(*a, 6 * 882), renderFloat(*b, 6 * 882)) << linear;
+        EXPECT_NEAR(semitones(voiceOf(*a, 0).frequency, 8363), -0.625, 0.02) << linear;
+        EXPECT_EQ(a->samples[0]->finetune, 0);
+        // Row 1 has no E5: the sample's own finetune again.
+        ticks(*a, 1);
+        EXPECT_EQ(a->channels[0].period, linear ? 4608 : 1712);
+        EXPECT_EQ(voiceOf(*a, 0).frequency, linear ? 8363 : 14317056 / 1712);
+    }
+}
+
 TEST(ReplayerEffects, ArpeggioOnBothFrequencyTables) {
     for (bool linear : {true, false}) {
         xm::Song s = song(4);
@@ -176,8 +198,7 @@ TEST(ReplayerEffects, GlobalVolumeAndItsSlide) {
     auto m = load(s);
     ticks(*m, 1);
     EXPECT_EQ(m->globalVolume, 32);
-    const int full = voiceOf(*m, 0).finalVolume;
-    EXPECT_EQ(full, static_cast<int>((64LL * 64 * 65536 * 32 * 255) >> 35));
+    EXPECT_FLOAT_EQ(voiceOf(*m, 0).finalVolume, 64.0f * 64 * 65536 * 32 * 255 / 0x1p35);
     ticks(*m, 5 + 6);
     EXPECT_EQ(m->globalVolume, 32 - 15);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -43,8 +44,8 @@ TEST(ReplayerFlow, TickTimingAt125BpmIs882Frames) {
     auto m = load(s);
     ASSERT_TRUE(m);
     EXPECT_EQ(m->samplesPerTick, 882);
-    // The song ends at the first tick of its last row.
-    EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), 63u * 6u * 882u);
+    // The song ends where a row after its last would start.
+    EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), 64u * 6u * 882u);
 
     std::vector<float> out = renderFloat(*m, 882 * 3 + 1);
     EXPECT_EQ(m->tick, 4); // ticks 0..3 started, the fourth at frame 2646
@@ -122,22 +123,23 @@ TEST(ReplayerFlow, RunningOffTheOrderListEndsTheSongOnceEvenWithARestartPosition
     s.restartPosition = 1;
     auto m = load(s);
     ASSERT_EQ(m->restartPosition, 1);
-    rowsPlayed(*m, 11);
-    EXPECT_FALSE(m->ended);
-    rowsPlayed(*m, 1); // order 2, row 3: the last row
-    EXPECT_TRUE(m->ended);
+    rowsPlayed(*m, 12);     // up to order 2, row 3: the last row
+    EXPECT_FALSE(m->ended); // it plays out first
     EXPECT_EQ(m->nextOrder, 1);
-    EXPECT_EQ(m->endFrame, 0u); // no frames were mixed here
+    ticks(*m, 5);
+    EXPECT_FALSE(m->ended);
     const std::vector<Position> after = {{1, 0}, {1, 1}};
     EXPECT_EQ(rowsPlayed(*m, 2), after);
+    EXPECT_TRUE(m->ended);
+    EXPECT_EQ(m->endFrame, 0u); // no frames were mixed here
 
-    EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), 11u * 6u * 882u);
+    EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), 12u * 6u * 882u);
     // Rendering stops at the same frame.
     std::uint64_t delivered = 0;
     EXPECT_EQ(
         ModuleRenderer::render(*m, 1u << 30, [&](const std::int16_t*, int n) { delivered += n; }),
-        11u * 6u * 882u);
-    EXPECT_EQ(delivered, 11u * 6u * 882u);
+        12u * 6u * 882u);
+    EXPECT_EQ(delivered, 12u * 6u * 882u);
 }
 
 TEST(ReplayerFlow, RestartPositionPastTheSongIsOrderZero) {
@@ -191,5 +193,27 @@ TEST(ReplayerFlow, OrdersNamingMissingPatternsPlayEmptyOnes) {
     EXPECT_EQ(m->usedPatterns, 4);
     EXPECT_EQ(m->patternSlots, 4);
     EXPECT_EQ(m->patterns[3].rows, 64);
-    EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), (4u + 63u) * 6u * 882u);
+    EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), (4u + 64u) * 6u * 882u);
+}
+
+TEST(ReplayerFlow, TheLastRowIsHeardToItsEnd) {
+    // The only note is on the last row, and a pattern delay stretches it.
+    for (int delay : {0, 2}) {
+        xm::Song s = song(4);
+        s.patterns[0].at(3, 0) = cell("C-4", 1, 0, 0xE, 0xE0 | delay);
+        auto m = load(s);
+        const std::uint64_t end = (3u + 1u + delay) * 6u * 882u;
+        EXPECT_EQ(ModuleRenderer::songFrames(*m, 1u << 30), end);
+        std::vector<std::int16_t> heard;
+        ModuleRenderer::render(*m, 1u << 30, [&](const std::int16_t* frames, int n) {
+            heard.insert(heard.end(), frames, frames + 2 * n);
+        });
+        ASSERT_EQ(heard.size(), 2 * end);
+        EXPECT_TRUE(m->ended);
+        EXPECT_EQ(m->endFrame, end);
+        // Sound from the row's first tick up to the last frame.
+        const std::size_t rowStart = 2u * 3u * 6u * 882u;
+        EXPECT_EQ(heard[rowStart - 2], 0);
+        EXPECT_NE(*std::max_element(heard.end() - 2 * 400, heard.end()), 0);
+    }
 }

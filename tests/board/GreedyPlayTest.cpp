@@ -2,6 +2,7 @@
 // where it makes the longest line, through the same calls the pointer control
 // uses, checking the board's invariants after every update.
 #include "BoardTestSupport.h"
+#include "GreedyPlayer.h"
 
 #include "board/Field.h"
 
@@ -17,113 +18,6 @@ using namespace boardtest;
 namespace {
 
 constexpr float frameMs = 16.0f;
-
-class GreedyPlayer {
-public:
-    explicit GreedyPlayer(unsigned seed) : m_rng(seed) {}
-
-    // Makes one move; false when no ball can go anywhere.
-    bool move(Field& f) {
-        const HexGeometry& g = f.geometry();
-        int bestValue = -1;
-        Cell bestFrom{};
-        Cell bestTo{};
-        int ties = 0;
-        for (int r = 0; r < f.rows(); ++r) {
-            for (int c = 0; c < f.width(r); ++c) {
-                Ball* ball = f.ballAt(r, c);
-                if (!ball || !ball->isIdle() || f.cellBackAt(r, c)->fill == CellBack::Locked) {
-                    continue;
-                }
-                for (Cell to : reachable(f, {r, c})) {
-                    int value = lineValue(f, {r, c}, to, ball->colour) * 4;
-                    if (f.cellBackAt(to)->fill != CellBack::Filled) {
-                        value += 2;
-                    }
-                    if (f.cellBackAt(r, c)->fill == CellBack::Filled) {
-                        value += 1;
-                    }
-                    if (value > bestValue) {
-                        bestValue = value;
-                        bestFrom = {r, c};
-                        bestTo = to;
-                        ties = 1;
-                    } else if (value == bestValue &&
-                               std::uniform_int_distribution<int>(0, ties++)(m_rng) == 0) {
-                        bestFrom = {r, c};
-                        bestTo = to;
-                    }
-                }
-            }
-        }
-        (void)g;
-        if (bestValue < 0) {
-            return false;
-        }
-        int colour = f.ballColourAt(bestFrom.row, bestFrom.col);
-        EXPECT_EQ(f.selectBall(bestFrom.row, bestFrom.col), colour);
-        Point over = f.centre(bestTo.row, bestTo.col);
-        f.previewPath(static_cast<int>(over.x), static_cast<int>(over.y));
-        EXPECT_FALSE(f.previewedPath().empty());
-        bool moved = f.moveSelectedTo(bestTo.row, bestTo.col);
-        EXPECT_TRUE(moved);
-        f.deselectAll();
-        return moved;
-    }
-
-private:
-    static std::vector<Cell> reachable(const Field& f, Cell from) {
-        const HexGeometry& g = f.geometry();
-        std::vector<char> seen(static_cast<std::size_t>(g.tableSize()), 0);
-        std::vector<Cell> todo{from};
-        std::vector<Cell> found;
-        seen[static_cast<std::size_t>(g.index(from))] = 1;
-        while (!todo.empty()) {
-            Cell p = todo.back();
-            todo.pop_back();
-            for (Cell n : g.neighbours(p)) {
-                if (!f.isCell(n) || f.ballAt(n) || seen[static_cast<std::size_t>(g.index(n))]) {
-                    continue;
-                }
-                seen[static_cast<std::size_t>(g.index(n))] = 1;
-                found.push_back(n);
-                todo.push_back(n);
-            }
-        }
-        return found;
-    }
-
-    // The longest run of matching balls the colour would stand in at `to`
-    // once it has left `from`.
-    static int lineValue(const Field& f, Cell from, Cell to, int colour) {
-        if (colour >= Ball::Joker) {
-            return 0;
-        }
-        const HexGeometry& g = f.geometry();
-        auto matches = [&](Cell p) {
-            if (p == from || !f.isCell(p)) {
-                return false;
-            }
-            Ball* b = f.ballAt(p);
-            return b && b->isIdle() && (b->colour == colour || b->isSpecial());
-        };
-        int best = 1;
-        for (int axis = 0; axis < HexGeometry::axisCount; ++axis) {
-            auto a = static_cast<HexGeometry::Axis>(axis);
-            int n = 1;
-            for (Cell p = g.step(to, a, true); matches(p); p = g.step(p, a, true)) {
-                ++n;
-            }
-            for (Cell p = g.step(to, a, false); matches(p); p = g.step(p, a, false)) {
-                ++n;
-            }
-            best = std::max(best, n);
-        }
-        return best;
-    }
-
-    std::mt19937 m_rng;
-};
 
 bool allFilled(const Field& f) {
     for (int r = 0; r < f.rows(); ++r) {

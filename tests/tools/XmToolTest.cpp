@@ -33,7 +33,7 @@ ToolRun run(const std::string& args) {
     return r;
 }
 
-// Two orders of a 16-row pattern at speed 3: 31 rows x 3 ticks x 882 frames.
+// Two orders of a 16-row pattern at speed 3: 32 rows x 3 ticks x 882 frames.
 xm::Song twoOrders() {
     xm::Song s;
     s.channels = 2;
@@ -46,7 +46,7 @@ xm::Song twoOrders() {
     for (int i = 0; i < 100; ++i) {
         saw.pcm.push_back(i * 600 - 30000);
     }
-    saw.loop = xm::Sample::Loop::forward;
+    saw.loop = xm::Sample::Loop::Forward;
     saw.loopLength = 100;
     xm::Instrument ins;
     ins.samples.push_back(saw);
@@ -101,7 +101,7 @@ TEST_F(XmTool, InfoTellsTheShapeAndDuration) {
     EXPECT_NE(r.output.find("patterns: 1"), std::string::npos);
     EXPECT_NE(r.output.find("instruments: 1"), std::string::npos);
     char duration[64];
-    std::snprintf(duration, sizeof duration, "duration: %.2f s", 31 * 3 * 882 / 44100.0);
+    std::snprintf(duration, sizeof duration, "duration: %.2f s", 32 * 3 * 882 / 44100.0);
     EXPECT_NE(r.output.find(duration), std::string::npos) << r.output;
 }
 
@@ -109,7 +109,7 @@ TEST_F(XmTool, RenderWritesAWaveUntilTheSongEnds) {
     ASSERT_TRUE(xm::XmWriter::writeFile(twoOrders(), path("song.xm")));
     ToolRun r = run("render " + path("song.xm") + " " + path("out.wav"));
     EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(std::filesystem::file_size(path("out.wav")), 44u + 31u * 3u * 882u * 4u);
+    EXPECT_EQ(std::filesystem::file_size(path("out.wav")), 44u + 32u * 3u * 882u * 4u);
     std::ifstream wav(path("out.wav"), std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(wav)),
                             std::istreambuf_iterator<char>());
@@ -145,4 +145,23 @@ TEST_F(XmTool, WrongOrDamagedInputFailsWithAMessage) {
     EXPECT_NE(run("play " + path("cut.xm")).status, 0);
     ASSERT_TRUE(xm::XmWriter::writeFile(twoOrders(), path("song.xm")));
     EXPECT_NE(run("render " + path("song.xm") + " " + path("y.wav") + " --seconds abc").status, 0);
+}
+
+TEST_F(XmTool, BusyWritesTheTimingSong) {
+    ToolRun r = run("busy " + path("busy.xm") + " --channels 32 --orders 6");
+    EXPECT_EQ(r.status, 0) << r.output;
+    r = run("info " + path("busy.xm"));
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("channels: 32"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("orders: 6"), std::string::npos) << r.output;
+    // Six orders of 64 rows at speed 4 and 140 BPM (787 frames a tick).
+    char duration[64];
+    std::snprintf(duration, sizeof duration, "duration: %.2f s", 6 * 64 * 4 * 787 / 44100.0);
+    EXPECT_NE(r.output.find(duration), std::string::npos) << r.output;
+
+    EXPECT_NE(run("busy " + path("b.xm") + " --channels 33").status, 0);
+    EXPECT_NE(run("busy " + path("b.xm") + " --orders 0").status, 0);
+    EXPECT_NE(run("busy " + path("b.xm") + " --channels").status, 0);
+    EXPECT_NE(run("busy " + path("b.xm") + " --speed 3").status, 0);
+    EXPECT_FALSE(std::filesystem::exists(path("b.xm")));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Harmony.h"
+#include "Melodist.h"
 #include "SeededRandom.h"
 #include "TuneStyle.h"
 #include "xmwriter/XmSong.h"
@@ -23,7 +24,17 @@ public:
     xm::Song compose();
 
     // The channels, in pattern order.
-    enum Channel { lead, echo, pad0, pad1, pad2, bass, arp, kick, snare, hats, channelCount };
+    static constexpr int lead = 0;
+    static constexpr int echo = 1;
+    static constexpr int pad0 = 2; // three pad voices
+    static constexpr int pad1 = 3;
+    static constexpr int pad2 = 4;
+    static constexpr int bass = 5;
+    static constexpr int arp = 6;
+    static constexpr int kick = 7;
+    static constexpr int snare = 8;
+    static constexpr int hats = 9;
+    static constexpr int channelCount = 10;
 
 private:
     enum class Part { Intro, A, B, Solo, Break, Outro };
@@ -36,26 +47,12 @@ private:
         xm::Pattern pattern;
     };
 
-    struct Note {
-        int row = 0; // from the start of the phrase
-        int length = 1;
-        int pitch = 0;
-        bool restAfter = false; // a key-off ends it
-    };
-    using Phrase = std::vector<Note>;
-
-    struct Melody {
-        Phrase question, answer;
-    };
+    using Note = Melodist::Note;
+    using Phrase = Melodist::Phrase;
+    using Melody = Melodist::Melody;
 
     void planForm();
     void chooseProgressions();
-    Melody makeMelody(const std::array<int, 4>& question, const std::array<int, 4>& answer,
-                      bool lyrical);
-    Phrase makePhrase(const std::array<int, 4>& chords, const std::vector<std::string>& rhythms,
-                      bool answer, const Phrase* opening);
-    int pickStrong(int previous, int degree, int direction);
-
     void writeBlock(Block& b);
     void writeLead(Block& b, const Phrase& phrase, int instrument, int volume, bool ornate,
                    int transpose, int arpeggio);
@@ -74,14 +71,15 @@ private:
              int param = 0);
     void keyOff(Block& b, int row, int channel);
 
-    int stepsPerBar() const { return m_beats * 4; }
+    int stepsPerBar() const { return beats_ * 4; }
 
-    TuneStyle m_style;
-    Harmony m_key;
-    SeededRandom m_rnd;
-    int m_beats;
-    std::array<int, 4> m_progA{}, m_progA2{}, m_progB{}, m_progB2{};
-    Melody m_melodyA, m_melodyB;
-    std::vector<Block> m_blocks;
-    std::array<int, 3> m_voicing{};
+    TuneStyle style_;
+    Harmony key_;
+    SeededRandom random_;
+    int beats_;
+    Melodist melodist_;
+    std::array<int, 4> progA_{}, progA2_{}, progB_{}, progB2_{};
+    Melody melodyA_, melodyB_;
+    std::vector<Block> blocks_;
+    std::array<int, 3> voicing_{};
 };

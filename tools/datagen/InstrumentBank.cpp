@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr double kC4 = 261.6256;
-constexpr double kBaseRate = 8363.0; // playback rate of an untransposed C-4
-constexpr double kDrumRate = 22050.0;
+constexpr double c4Frequency = 261.6256;
+constexpr double baseRate = 8363.0; // playback rate of an untransposed C-4
+constexpr double drumRate = 22050.0;
 using Shape = Biquad::Shape;
 
 // Scales to 16-bit with the loudest sample at 90 % of full scale.
@@ -70,7 +70,7 @@ xm::Sample looped(std::vector<double> wave, double period) {
     xm::Sample s;
     s.bits = 16;
     s.pcm = toPcm(wave);
-    s.loop = xm::Sample::Loop::forward;
+    s.loop = xm::Sample::Loop::Forward;
     s.loopStart = 0;
     s.loopLength = static_cast<int>(s.pcm.size());
     InstrumentBank::tune(s, period);
@@ -94,9 +94,9 @@ double decay(double t, double attack, double tau) {
 std::vector<double> drum(double seconds, const std::function<double(double, SeededRandom&)>& f,
                          std::uint64_t seed) {
     SeededRandom rnd(seed);
-    std::vector<double> w(static_cast<size_t>(seconds * kDrumRate));
+    std::vector<double> w(static_cast<size_t>(seconds * drumRate));
     for (size_t i = 0; i < w.size(); ++i) {
-        w[i] = f(i / kDrumRate, rnd);
+        w[i] = f(i / drumRate, rnd);
     }
     // Fade the last 5 ms so the hit ends at rest.
     const size_t tail = std::min<size_t>(w.size(), 110);
@@ -112,7 +112,7 @@ std::function<double(double, SeededRandom&)> sweep(double low, double high, doub
     auto phase = std::make_shared<double>(0.0);
     return [=](double t, SeededRandom&) {
         double f = low + (high - low) * std::exp(-t / fall);
-        *phase += 2.0 * M_PI * f / kDrumRate;
+        *phase += 2.0 * M_PI * f / drumRate;
         return std::sin(*phase) * decay(t, 0.001, tau);
     };
 }
@@ -127,14 +127,14 @@ xm::Instrument sweptDrum(const char* name, double low, double high, double fall,
             return body(s, r) + click * r.signedUnit() * decay(s, 0.0002, clickTau);
         },
         seed);
-    xm::Sample sample = oneShot(w, kDrumRate / kC4);
+    xm::Sample sample = oneShot(w, drumRate / c4Frequency);
     return instrument(name, std::move(sample), envelope({{0, 64}, {50, 0}}), 1024);
 }
 
 } // namespace
 
 void InstrumentBank::tune(xm::Sample& sample, double periodSamples) {
-    const double semis = 12.0 * std::log2(kC4 * periodSamples / kBaseRate);
+    const double semis = 12.0 * std::log2(c4Frequency * periodSamples / baseRate);
     const int rel = static_cast<int>(std::lround(semis));
     sample.relativeNote = rel;
     sample.finetune = std::clamp(static_cast<int>(std::lround((semis - rel) * 128.0)), -128, 127);
@@ -170,7 +170,7 @@ std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
         const double gain[] = {1.0, 0.55, 0.35, 0.22, 0.12, 0.08};
         const double tau[] = {1.4, 0.8, 0.5, 0.3, 0.2, 0.12};
         const double period = 32.0;
-        const double rate = kBaseRate * 2.0; // its playback rate around C-5
+        const double rate = baseRate * 2.0; // its playback rate around C-5
         std::vector<double> w(24000, 0.0);
         for (int p = 0; p < 6; ++p) {
             for (size_t i = 0; i < w.size(); ++i) {
@@ -235,12 +235,12 @@ std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
         bank.push_back(instrument("chip", looped(w, 64),
                                   envelope({{0, 64}, {4, 44}, {16, 22}, {44, 0}}), 1024));
     }
-    const double drumPeriod = kDrumRate / kC4;
+    const double drumPeriod = drumRate / c4Frequency;
     // Kick: a falling sine with a click on top.
     bank.push_back(sweptDrum("kick", 46, 150, 0.035, 0.16, 0.35, 0.003, 0.38, t.seed + 6));
     // Snare: rattling noise over a short tone.
     {
-        Biquad bp(Shape::BandPass, 2200, 0.6, kDrumRate);
+        Biquad bp(Shape::BandPass, 2200, 0.6, drumRate);
         auto tone = sweep(180, 230, 0.02, 0.05);
         auto w = drum(
             0.28,
@@ -254,8 +254,8 @@ std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
     }
     // Hats: high noise, short and open.
     for (int open = 0; open < 2; ++open) {
-        Biquad hp(Shape::HighPass, 7000, 0.7, kDrumRate);
-        Biquad peak(Shape::Peak, 9500, 2.0, kDrumRate, 6.0);
+        Biquad hp(Shape::HighPass, 7000, 0.7, drumRate);
+        Biquad peak(Shape::Peak, 9500, 2.0, drumRate, 6.0);
         const double tau = open ? 0.13 : 0.018;
         auto w = drum(
             open ? 0.42 : 0.08,
@@ -268,8 +268,8 @@ std::vector<xm::Instrument> InstrumentBank::make(const Timbre& t) {
     }
     // Crash: a long wash of bright noise.
     {
-        Biquad hp(Shape::HighPass, 3500, 0.6, kDrumRate);
-        Biquad ring(Shape::Peak, 5200, 3.0, kDrumRate, 8.0);
+        Biquad hp(Shape::HighPass, 3500, 0.6, drumRate);
+        Biquad ring(Shape::Peak, 5200, 3.0, drumRate, 8.0);
         auto w = drum(
             1.4,
             [&](double s, SeededRandom& r) {

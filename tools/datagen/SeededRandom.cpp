@@ -1,16 +1,16 @@
 #include "SeededRandom.h"
 
-SeededRandom::SeededRandom(std::uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {
+SeededRandom::SeededRandom(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {
     for (int i = 0; i < 4; ++i) {
         next();
     }
 }
 
 std::uint32_t SeededRandom::next() {
-    m_state ^= m_state >> 12;
-    m_state ^= m_state << 25;
-    m_state ^= m_state >> 27;
-    return static_cast<std::uint32_t>((m_state * 0x2545F4914F6CDD1Dull) >> 32);
+    state_ ^= state_ >> 12;
+    state_ ^= state_ << 25;
+    state_ ^= state_ >> 27;
+    return static_cast<std::uint32_t>((state_ * 0x2545F4914F6CDD1Dull) >> 32);
 }
 
 int SeededRandom::below(int n) {

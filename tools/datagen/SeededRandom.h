@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // A small deterministic generator for the data: the same seed gives the same
 // numbers on every machine (xorshift with a fixed multiplier on output).
@@ -17,7 +18,11 @@ public:
     double signedUnit();
     double between(double lo, double hi);
     bool chance(double p);
+    // One of the entries, each as likely (from not empty).
+    template <typename T> const T& pick(const std::vector<T>& from) {
+        return from[static_cast<std::size_t>(below(static_cast<int>(from.size())))];
+    }
 
 private:
-    std::uint64_t m_state;
+    std::uint64_t state_;
 };

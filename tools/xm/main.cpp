@@ -1,8 +1,11 @@
 // quillmere-xm render IN.xm OUT.wav [--seconds N]
 // quillmere-xm info IN.xm
+// quillmere-xm busy OUT.xm [--channels N] [--orders N]
 #include "audio/Module.h"
 #include "audio/ModuleLoader.h"
 #include "audio/ModuleRenderer.h"
+#include "xmwriter/BusySong.h"
+#include "xmwriter/XmWriter.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +22,8 @@ constexpr double defaultLimitSeconds = 600.0;
 
 int usage() {
     std::fprintf(stderr, "usage: quillmere-xm render IN.xm OUT.wav [--seconds N]\n"
-                         "       quillmere-xm info IN.xm\n");
+                         "       quillmere-xm info IN.xm\n"
+                         "       quillmere-xm busy OUT.xm [--channels N] [--orders N]\n");
     return 2;
 }
 
@@ -123,12 +127,49 @@ int info(const std::string& in) {
     return 0;
 }
 
+// Whole number option values within limits; false on anything else.
+bool wholeNumber(const std::string& text, int low, int high, int& value) {
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str() || *end != '\0' || v < low || v > high) {
+        return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
+
+// Writes the song that keeps every channel busy, for timing players.
+int busy(const std::vector<std::string>& args) {
+    int channels = 32;
+    int orders = 4;
+    for (std::size_t i = 2; i + 1 < args.size(); i += 2) {
+        const bool ok = args[i] == "--channels"
+                            ? wholeNumber(args[i + 1], 1, Module::maxChannels, channels)
+                            : args[i] == "--orders" && wholeNumber(args[i + 1], 1, 256, orders);
+        if (!ok) {
+            return usage();
+        }
+    }
+    if (args.size() % 2 != 0) {
+        return usage();
+    }
+    if (!xm::XmWriter::writeFile(xm::busySong(channels, orders), args[1])) {
+        std::fprintf(stderr, "quillmere-xm: cannot write %s\n", args[1].c_str());
+        return 1;
+    }
+    std::printf("%s: %d channels, %d orders\n", args[1].c_str(), channels, orders);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "info") {
         return info(args[1]);
+    }
+    if (args.size() >= 2 && args[0] == "busy") {
+        return busy(args);
     }
     if ((args.size() == 3 || args.size() == 5) && args[0] == "render") {
         double seconds = defaultLimitSeconds;

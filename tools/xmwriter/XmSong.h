@@ -1,5 +1,7 @@
 #pragma once
 
+#include "audio/XmCommands.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -8,8 +10,6 @@
 
 // A module to be written as an XM file: plain records that mirror the file.
 namespace xm {
-
-constexpr std::uint8_t keyOff = 97;
 
 // Note number 1..96 (1 = C-0) of a name such as "C-4", "F#3"; 0 when unknown.
 int note(const std::string& name);
@@ -48,13 +48,13 @@ struct Envelope {
 };
 
 struct Sample {
-    enum class Loop { none, forward, pingPong };
+    enum class Loop { None, Forward, PingPong };
 
     std::string name;
     int bits = 8; // 8 or 16
     // Sample values: -128..127 for 8-bit data, -32768..32767 for 16-bit.
     std::vector<int> pcm;
-    Loop loop = Loop::none;
+    Loop loop = Loop::None;
     int loopStart = 0; // in samples
     int loopLength = 0;
     int volume = 64;

@@ -123,8 +123,8 @@ void writeInstrument(Out& out, const Instrument& ins) {
     for (int i = 0; i < count; ++i) {
         const Sample& s = ins.samples[i];
         const int bytesPer = s.bits == 16 ? 2 : 1;
-        const int type = (s.loop == Sample::Loop::forward    ? 1
-                          : s.loop == Sample::Loop::pingPong ? 2
+        const int type = (s.loop == Sample::Loop::Forward    ? 1
+                          : s.loop == Sample::Loop::PingPong ? 2
                                                              : 0) |
                          (s.bits == 16 ? 0x10 : 0);
         out.u32(static_cast<std::uint32_t>(s.pcm.size() * bytesPer));
@@ -199,7 +199,7 @@ int note(const std::string& name) {
     }
     for (int i = 0; i < 12; ++i) {
         if (name.compare(0, 2, names[i]) == 0) {
-            return 1 + 12 * (name[2] - '0') + i;
+            return firstNote + 12 * (name[2] - '0') + i;
         }
     }
     return 0;
