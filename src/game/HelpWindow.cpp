@@ -62,6 +62,7 @@ HelpWindow::HelpWindow(float logicalWidth, float logicalHeight)
     UiResources* ui = UiResources::instance();
     dragons_ = std::make_unique<DragonFlock>(ui != nullptr ? ui->getDragonSprite() : nullptr,
                                              DragonFlock::Variant::ThreeLooks);
+    music_ = MusicPlaylist::instance();
 }
 
 HelpWindow::~HelpWindow() {

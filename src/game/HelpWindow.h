@@ -34,8 +34,8 @@ public:
     Button* nextButton() const { return nextButton_; }
     Button* prevButton() const { return prevButton_; }
 
-    // The music kept playing while the window is open (not owned; none
-    // leaves the music alone).
+    // The music kept playing while the window is open: the game's playlist
+    // unless replaced (not owned; none leaves the music alone).
     void setMusic(MusicPlaylist* music) { music_ = music; }
 
 private:
