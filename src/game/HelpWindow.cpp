@@ -10,6 +10,7 @@
 #include "ui/DragonFlock.h"
 #include "ui/Frame.h"
 #include "ui/Layout.h"
+#include "ui/LogicalScreen.h"
 #include "ui/UiResources.h"
 
 #include <GL/gl.h>
@@ -168,6 +169,7 @@ void HelpWindow::update(float elapsedMs) {
 }
 
 void HelpWindow::draw() {
+    setUpLogicalScreen(logicalWidth_, logicalHeight_);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Drawn in order, back to front: the dragons fly over the buttons.

@@ -107,6 +107,10 @@ TEST_F(HelpDraw, TheWindowDrawsItsBackgroundAndOnlyTheCurrentPage) {
     dir.write("mui/help.xml", "<help><page>" + first + "</page><page>" + second + "</page></help>");
     HelpWindow help(800, 600);
     ASSERT_EQ(help.pageCount(), 2);
+    // Whatever projection the screen before left, the window sets its own.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
     help.draw();
     EXPECT_TRUE(isGreen(pixel(200, 200)));
     EXPECT_TRUE(isBlue(pixel(600, 400)));
