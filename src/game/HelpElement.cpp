@@ -26,6 +26,16 @@ bool hasPictures(const ParticleSprite& sprite) {
     return true;
 }
 
+// The name written on its own indented line keeps its layout around it.
+std::string trimmed(const std::string& text) {
+    const char* blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) {
+        return std::string();
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 } // namespace
 
 HelpElement::HelpElement(const XmlNode& node, int page) : page_(page) {
@@ -62,7 +72,7 @@ HelpElement::~HelpElement() = default;
 void HelpElement::loadImage(const XmlNode& image) {
     animated_ = image.getInt("animated", 0) != 0;
     std::unique_ptr<ParticleSprite> sprite(
-        ParticleSprite::fromFile(ResourceManager::get("main"), image.getText()));
+        ParticleSprite::fromFile(ResourceManager::get("main"), trimmed(image.getText())));
     if (!hasPictures(*sprite)) {
         return;
     }

@@ -92,7 +92,7 @@ TEST_F(HelpElementTest, AnAnimatedImageRunsItsGroupAtItsFrameTimeAndSize) {
 
 TEST_F(HelpElementTest, AStillImageDoesNotAdvanceAndDefaultsApply) {
     writeAnimation();
-    HelpElement element(parse("<pic><image>anim.xml</image></pic>"), 1);
+    HelpElement element(parse("<pic><image>\r\n    anim.xml\r\n  </image></pic>"), 1);
     ASSERT_NE(element.image(), nullptr);
     EXPECT_FALSE(element.isAnimated());
     EXPECT_EQ(element.image()->group(), 0);
