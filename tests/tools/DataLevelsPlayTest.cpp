@@ -37,7 +37,8 @@ public:
         for (int r = 0; r < f.rows(); ++r) {
             for (int c = 0; c < f.width(r); ++c) {
                 const Ball* ball = f.ballAt(r, c);
-                if (!ball || !ball->isIdle() || f.cellBackAt(r, c)->fill == CellBack::Locked) {
+                if (!ball || !ball->isIdle() ||
+                    f.cellBackAt(r, c)->fill == CellBack::Fill::Locked) {
                     continue;
                 }
                 for (Cell target : freeReach(f, {r, c})) {
@@ -87,7 +88,7 @@ private:
         long total = 0;
         for (int a = 0; a < HexGeometry::axisCount; ++a) {
             const auto axis = static_cast<HexGeometry::Axis>(a);
-            int length = 1, unfinished = f.cellBackAt(to)->fill != CellBack::Filled;
+            int length = 1, unfinished = f.cellBackAt(to)->fill != CellBack::Fill::Filled;
             for (bool forward : {true, false}) {
                 for (Cell p = g.step(to, axis, forward); f.isCell(p) && !(p == from);
                      p = g.step(p, axis, forward)) {
@@ -97,7 +98,7 @@ private:
                         break;
                     }
                     ++length;
-                    unfinished += f.cellBackAt(p)->fill != CellBack::Filled;
+                    unfinished += f.cellBackAt(p)->fill != CellBack::Fill::Filled;
                 }
             }
             total += length >= 3 ? 1000 * length + 50 * unfinished : length * length;
@@ -123,7 +124,7 @@ Outcome play(const LevelFile& file, int level, unsigned seed) {
         if (f.isFinished()) {
             break;
         }
-        const bool still = f.state() == Field::Play && f.effectCount() == 0;
+        const bool still = f.state() == Field::State::Play && f.effectCount() == 0;
         bool settled = still;
         for (int r = 0; settled && r < f.rows(); ++r) {
             for (int c = 0; settled && c < f.width(r); ++c) {
