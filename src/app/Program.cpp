@@ -1,13 +1,14 @@
 #include "app/Program.h"
 
 #include "app/Application.h"
-#include "app/EmptyScreen.h"
 #include "app/Log.h"
 #include "app/WindowIcon.h"
 #include "audio/CSoundManager.h"
 #include "audio/ModulePlayer.h"
 #include "audio/MusicPlaylist.h"
+#include "game/GameResources.h"
 #include "game/IntroWindow.h"
+#include "game/MainMenu.h"
 #include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "platform/Clock.h"
@@ -15,6 +16,7 @@
 #include "platform/GlExtensions.h"
 #include "platform/SystemCursor.h"
 #include "ui/Cursor.h"
+#include "ui/UiResources.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -110,14 +112,15 @@ int Program::run() {
     CSoundManager::instance()->init();
     applySettings(*settings);
 
-    // Until the main menu is in, an empty screen stands in for it.
-    auto* menu = new EmptyScreen();
+    GameResources::instance();
+    auto* menu = new MainMenu();
     app->closeTop(true);
     app->pushWindow(menu);
+    menu->loadSavedGame();
 
     app->removeWindow(intro);
     delete intro;
-    Cursor::create(nullptr, nullptr);
+    Cursor::create(menu->resources()->getPointerSprite(0), menu->resources()->getPointerSprite(1));
     platform::showSystemCursor(false);
 
     if (std::getenv(startupProbe)) {
@@ -130,9 +133,11 @@ int Program::run() {
     }
     int exitCode = app->run();
 
+    menu->writeSavedGame();
     // The cursor's sprites share the menu's textures: it goes before them.
     Cursor::destroy();
     delete menu;
+    GameResources::destroy();
 
     platform::Rect place = app->windowRect();
     settings->x = place.left;
