@@ -1,5 +1,7 @@
 #include "app/View.h"
 
+#include "ui/Setup2D.h"
+
 #include <GL/gl.h>
 
 void View::setLogicalSize(int width, int height) {
@@ -20,10 +22,7 @@ void View::applyOrtho(float width, float height, bool flipY) {
 }
 
 void View::setup2D(int width, int height) {
-    glClearColor(1, 1, 1, 1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glDisable(GL_LIGHTING);
-    applyOrtho(static_cast<float>(width), static_cast<float>(height), false);
+    viewportWidth = static_cast<float>(width);
+    viewportHeight = static_cast<float>(height);
+    ::setup2D(width, height, logicalWidth, logicalHeight);
 }

@@ -17,7 +17,7 @@ Ball::Ball(int colour, Point point)
 
 void Ball::startPopping() {
     alpha = 1.0f;
-    state = Popping;
+    state = State::Popping;
     scale = 0.5f;
     popSoundPlayed = false;
     delay = static_cast<float>(Random::rand() % 3000);
@@ -25,7 +25,7 @@ void Ball::startPopping() {
 
 void Ball::startExploding(bool withBurst) {
     alpha = 1.0f;
-    state = Exploding;
+    state = State::Exploding;
     alphaStep = -0.03f;
     particlesSpawned = withBurst;
     if (withBurst) {
@@ -44,7 +44,7 @@ void Ball::update(float elapsedMs) {
         size = maxSize;
     }
     switch (state) {
-    case Popping:
+    case State::Popping:
         if (delay > 0.0f) {
             delay -= elapsedMs;
             break;
@@ -55,10 +55,10 @@ void Ball::update(float elapsedMs) {
         }
         scale += popGrowth;
         if (scale >= popScale) {
-            state = Idle;
+            state = State::Idle;
         }
         break;
-    case Exploding:
+    case State::Exploding:
         delay -= elapsedMs;
         if (delay < 0.0f) {
             if (!particlesSpawned) {
@@ -69,14 +69,14 @@ void Ball::update(float elapsedMs) {
             if (alpha < 0.0f) {
                 alpha = 0.0f;
                 alphaStep = 0.0f;
-                state = Exploded;
+                state = State::Exploded;
             }
         }
         break;
-    case Moving:
+    case State::Moving:
         travel(elapsedMs);
         break;
-    case Idle:
+    case State::Idle:
         if (scale > 1.0f) {
             scale -= settleStep;
             if (scale < 1.0f) {
@@ -91,7 +91,7 @@ void Ball::update(float elapsedMs) {
 
 void Ball::travel(float elapsedMs) {
     if (waypoints.empty()) {
-        state = Idle;
+        state = State::Idle;
         return;
     }
     Point to = waypoints.front() - point;

@@ -8,7 +8,7 @@
 // ball skin, animating at frameRate) is drawn by the board's drawing code;
 // nothing here depends on it.
 struct Ball {
-    enum State { Idle = 0, Popping = 2, Exploding = 3, Moving = 4, Exploded = 5 };
+    enum class State { Idle = 0, Popping = 2, Exploding = 3, Moving = 4, Exploded = 5 };
     enum Colour { Joker = 13, ColourBomb = 14, BlastBall = 15 };
 
     static constexpr float speed = 1.65f; // px per 6 ms
@@ -17,7 +17,7 @@ struct Ball {
     // An idle ball of size 32 at point; draws its animation frame rate.
     Ball(int colour, Point point);
 
-    bool isIdle() const { return state == Idle; }
+    bool isIdle() const { return state == State::Idle; }
     bool isSpecial() const { return colour >= Joker && colour <= BlastBall; }
 
     // Appearing: from half size up to one and a half, then settling. The delay
@@ -29,7 +29,7 @@ struct Ball {
     // One step of the animation and of the travel along the waypoints.
     void update(float elapsedMs);
 
-    int state = Idle;
+    State state = State::Idle;
     int colour = 0;
     int becomes = 0; // 0, or the special ball made in its place after exploding
     bool selected = false;

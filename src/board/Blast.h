@@ -19,7 +19,7 @@ public:
     Blast(Field& field, Point centre, float radius);
 
     bool update(float elapsedMs) override;
-    int raysLeft() const { return static_cast<int>(m_rays.size()); }
+    int raysLeft() const { return static_cast<int>(rays_.size()); }
 
 private:
     struct Ray {
@@ -29,6 +29,6 @@ private:
 
     void hit(Point at);
 
-    Field& m_field;
-    std::vector<Ray> m_rays;
+    Field& field_;
+    std::vector<Ray> rays_;
 };

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-int CellBack::fillAfterExplosion(int fill) {
+CellBack::Fill CellBack::fillAfterExplosion(Fill fill) {
     switch (fill) {
-    case Locked:
-        return Empty; // the explosion of its ball unlocks the cell
-    case Empty:
-        return Half;
+    case Fill::Locked:
+        return Fill::Empty; // the explosion of its ball unlocks the cell
+    case Fill::Empty:
+        return Fill::Half;
     default:
-        return Filled;
+        return Fill::Filled;
     }
 }
 

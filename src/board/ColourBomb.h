@@ -18,8 +18,8 @@ public:
     ColourBomb(Field& field, Point centre, int colour);
 
     bool update(float elapsedMs) override;
-    int colour() const { return m_colour; }
-    int projectilesLeft() const { return static_cast<int>(m_projectiles.size()); }
+    int colour() const { return colour_; }
+    int projectilesLeft() const { return static_cast<int>(projectiles_.size()); }
 
 private:
     struct Projectile {
@@ -28,7 +28,7 @@ private:
         Cell target;
     };
 
-    Field& m_field;
-    int m_colour;
-    std::vector<Projectile> m_projectiles;
+    Field& field_;
+    int colour_;
+    std::vector<Projectile> projectiles_;
 };

@@ -9,8 +9,8 @@ constexpr float trailSize = 16.0f;
 }
 
 void Effect::playStartSound() {
-    if (!m_soundPlayed) {
-        m_soundPlayed = true;
+    if (!soundPlayed_) {
+        soundPlayed_ = true;
         CSoundManager::instance()->play(SoundIds::bowl, true, false);
     }
 }

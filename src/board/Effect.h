@@ -18,5 +18,5 @@ protected:
     static bool advance(Point& point, Point end, float step);
 
 private:
-    bool m_soundPlayed = false;
+    bool soundPlayed_ = false;
 };

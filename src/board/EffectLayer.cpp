@@ -38,7 +38,7 @@ void EffectLayer::spawnParticle(float size, Point point, Point velocity) {
     p.groupPick = Random::rand();
     p.framePick = Random::rand();
     p.fadeRate = static_cast<float>(Random::rand() % 100) / 2000.0f + 0.05f;
-    m_additive.push_back(p);
+    additive_.push_back(p);
 }
 
 void EffectLayer::burst(Point point, int count, float size) {
@@ -64,17 +64,17 @@ void EffectLayer::addText(const std::string& text, Point point, float size, Poin
     t.size = size;
     t.fadeRate = static_cast<float>(Random::rand() % 500) / 10000.0f + 0.02f;
     t.delay = static_cast<float>(Random::rand() % 400 + 200);
-    m_texts.push_back(std::move(t));
+    texts_.push_back(std::move(t));
 }
 
 void EffectLayer::update(float elapsedMs) {
-    updateAll(m_additive, elapsedMs);
-    updateAll(m_blended, elapsedMs);
-    updateAll(m_texts, elapsedMs);
+    updateAll(additive_, elapsedMs);
+    updateAll(blended_, elapsedMs);
+    updateAll(texts_, elapsedMs);
 }
 
 void EffectLayer::clear() {
-    m_additive.clear();
-    m_blended.clear();
-    m_texts.clear();
+    additive_.clear();
+    blended_.clear();
+    texts_.clear();
 }

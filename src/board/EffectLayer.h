@@ -29,15 +29,15 @@ public:
     void draw() const;
     void clear();
 
-    const std::vector<Particle>& additiveParticles() const { return m_additive; }
+    const std::vector<Particle>& additiveParticles() const { return additive_; }
     // Particles drawn with ordinary blending; no rule puts any here.
-    const std::vector<Particle>& blendedParticles() const { return m_blended; }
-    const std::vector<FloatingText>& texts() const { return m_texts; }
+    const std::vector<Particle>& blendedParticles() const { return blended_; }
+    const std::vector<FloatingText>& texts() const { return texts_; }
 
 private:
     EffectLayer() = default;
 
-    std::vector<Particle> m_additive;
-    std::vector<Particle> m_blended;
-    std::vector<FloatingText> m_texts;
+    std::vector<Particle> additive_;
+    std::vector<Particle> blended_;
+    std::vector<FloatingText> texts_;
 };

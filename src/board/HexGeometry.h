@@ -19,24 +19,24 @@ public:
     static constexpr float originX = 40.0f;
     static constexpr float originY = 300.0f;
 
-    enum Axis { Horizontal = 0, Falling = 1, Rising = 2 };
+    enum class Axis { Horizontal = 0, Falling = 1, Rising = 2 };
     static constexpr int axisCount = 3;
 
     HexGeometry() = default;
     HexGeometry(int rows, int columns);
 
-    int rows() const { return m_rows; }
-    int columns() const { return m_columns; }
-    int middle() const { return m_middle; }
+    int rows() const { return rows_; }
+    int columns() const { return columns_; }
+    int middle() const { return middle_; }
 
     // Number of positions in row r (0 outside the board).
     int width(int r) const;
-    bool contains(int r, int c) const { return r >= 0 && r < m_rows && c >= 0 && c < width(r); }
+    bool contains(int r, int c) const { return r >= 0 && r < rows_ && c >= 0 && c < width(r); }
     bool contains(Cell p) const { return contains(p.row, p.col); }
     // Index into per-position tables of rows x columns entries.
-    int index(int r, int c) const { return r * m_columns + c; }
+    int index(int r, int c) const { return r * columns_ + c; }
     int index(Cell p) const { return index(p.row, p.col); }
-    int tableSize() const { return m_rows * m_columns; }
+    int tableSize() const { return rows_ * columns_; }
 
     Point centre(int r, int c) const;
     Point centre(Cell p) const { return centre(p.row, p.col); }
@@ -45,6 +45,11 @@ public:
     int rowAt(int y) const;
     int columnAt(int x, int y) const;
     Cell cellAt(Point p) const;
+    // Whether the screen point (x, y) lies within two cells of the board's
+    // positions. Every point that rowAt and columnAt place on a position
+    // does; the lookups are meant for such points only, since far off the
+    // board their arithmetic leaves the range of int.
+    bool isNearBoard(int x, int y) const;
 
     // The six neighbours in the order the path search expands them.
     std::array<Cell, 6> neighbours(Cell p) const;
@@ -53,7 +58,7 @@ public:
     Cell step(Cell p, Axis axis, bool forward) const;
 
 private:
-    int m_rows = 0;
-    int m_columns = 0;
-    int m_middle = 0;
+    int rows_ = 0;
+    int columns_ = 0;
+    int middle_ = 0;
 };

@@ -3,24 +3,24 @@
 #include "platform/Random.h"
 
 void Shake::raise(int n) {
-    while (static_cast<int>(m_offsets.size()) < n) {
-        if (m_offsets.size() % 2 == 1) {
-            Point last = m_offsets.back();
-            m_offsets.push_back({-last.x, -last.y});
+    while (static_cast<int>(offsets_.size()) < n) {
+        if (offsets_.size() % 2 == 1) {
+            Point last = offsets_.back();
+            offsets_.push_back({-last.x, -last.y});
         } else {
             float x = static_cast<float>(Random::rand() % 4 - 2);
             float y = static_cast<float>(Random::rand() % 4 - 2);
-            m_offsets.push_back({x, y});
+            offsets_.push_back({x, y});
         }
     }
 }
 
 void Shake::update() {
-    if (m_offsets.empty()) {
+    if (offsets_.empty()) {
         return;
     }
-    if (--m_hold < 0) {
-        m_offsets.pop_front();
-        m_hold = 2;
+    if (--hold_ < 0) {
+        offsets_.pop_front();
+        hold_ = 2;
     }
 }

@@ -13,10 +13,10 @@ public:
     void raise(int n);
     void update();
     // The offset to draw with now, (0, 0) when the shake is over.
-    Point offset() const { return m_offsets.empty() ? Point{} : m_offsets.front(); }
-    int size() const { return static_cast<int>(m_offsets.size()); }
+    Point offset() const { return offsets_.empty() ? Point{} : offsets_.front(); }
+    int size() const { return static_cast<int>(offsets_.size()); }
 
 private:
-    std::deque<Point> m_offsets;
-    int m_hold = 2;
+    std::deque<Point> offsets_;
+    int hold_ = 2;
 };

@@ -45,6 +45,10 @@ void FieldController::play(int id) {
     }
 }
 
+platform::Point FieldController::pointer() const {
+    return aim_ ? *aim_ : cursor();
+}
+
 void FieldController::releaseHeld() {
     delete held_;
     held_ = nullptr;
@@ -55,7 +59,7 @@ void FieldController::update(float elapsedMs) {
         return;
     }
     held_->update(elapsedMs);
-    const platform::Point p = cursor();
+    const platform::Point p = pointer();
     const int r = field_->rowAt(p.y);
     const int c = field_->columnAt(p.x, p.y);
     const Point at = field_->centre(r, c);
@@ -66,7 +70,7 @@ void FieldController::draw() {
     if (held_ == nullptr || field_ == nullptr) {
         return;
     }
-    const platform::Point p = cursor();
+    const platform::Point p = pointer();
     field_->previewPath(p.x, p.y);
     const float* at = held_->position();
     const int x = static_cast<int>(at[0]);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Geometry.h"
+
 #include <functional>
+#include <optional>
 
 class Field;
 class Sprite;
@@ -28,6 +31,11 @@ public:
     bool isHolding() const { return held_ != nullptr; }
     const Sprite* held() const { return held_; }
 
+    // While set, the held ball and its previewed path follow this point
+    // instead of the mouse pointer (keyboard play aims at its cursor's cell).
+    void setAim(std::optional<platform::Point> point) { aim_ = point; }
+    const std::optional<platform::Point>& aim() const { return aim_; }
+
     // Replaces the sound manager as the controller's output; empty restores it.
     static void setSoundSink(SoundSink sink);
 
@@ -35,7 +43,9 @@ private:
     void drop(int x, int y);
     void releaseHeld();
     static void play(int id);
+    platform::Point pointer() const;
 
     Sprite* held_ = nullptr;
     Field* field_;
+    std::optional<platform::Point> aim_;
 };

@@ -29,6 +29,7 @@ Game::Game(int startLevel, HighScores* highScores) : highScores_(highScores) {
     resources_ = GameResources::instance();
     field_ = new Field(startLevel);
     fieldController_ = new FieldController(field_);
+    keyboardCursor_.setField(field_);
 
     PropertyFile layoutFile;
     layout::load(layoutFile, "dat/bonuses_buttons.txt");
@@ -53,6 +54,11 @@ Game::~Game() {
 }
 
 bool Game::onMouseMove(int x, int y, unsigned flags) {
+    if (x != mouseX_ || y != mouseY_) {
+        mouseX_ = x;
+        mouseY_ = y;
+        hideKeyboardCursor();
+    }
     return Window::onMouseMove(x, y, flags);
 }
 
@@ -68,6 +74,12 @@ bool Game::onRButtonUp(int x, int y, unsigned flags) {
 }
 
 bool Game::onLButtonDown(int x, int y, unsigned flags) {
+    hideKeyboardCursor();
+    pressBoard(x, y);
+    return Window::onLButtonDown(x, y, flags);
+}
+
+void Game::pressBoard(int x, int y) {
     for (HintPage* page : hintPages_) {
         page->onLButtonDown();
     }
@@ -77,7 +89,6 @@ bool Game::onLButtonDown(int x, int y, unsigned flags) {
     if (fieldController_ != nullptr) {
         fieldController_->onLButtonDown(x, y);
     }
-    return Window::onLButtonDown(x, y, flags);
 }
 
 void Game::onKeyDown(int key) {
@@ -85,8 +96,45 @@ void Game::onKeyDown(int key) {
         if (Frame* frame = Frame::instance()) {
             frame->closeTop(false);
         }
+    } else {
+        const KeyboardCursor::Action action = keyboardCursor_.onKeyDown(key);
+        if (action == KeyboardCursor::Action::Click) {
+            clickWithKeys();
+        }
+        steer();
+        // The path answers the key at once rather than at the next frame.
+        if (action == KeyboardCursor::Action::Moved && field_ != nullptr &&
+            fieldController_ != nullptr && fieldController_->isHolding()) {
+            const platform::Point p = keyboardCursor_.point();
+            field_->previewPath(p.x, p.y);
+        }
     }
     Window::onKeyDown(key);
+}
+
+void Game::clickWithKeys() {
+    // A mouse click without the widgets: the keys act on the board alone.
+    const platform::Point p = keyboardCursor_.point();
+    pressBoard(p.x, p.y);
+    if (fieldController_ != nullptr) {
+        fieldController_->onLButtonUp(p.x, p.y);
+    }
+}
+
+void Game::steer() {
+    if (fieldController_ == nullptr) {
+        return;
+    }
+    if (keyboardCursor_.isVisible()) {
+        fieldController_->setAim(keyboardCursor_.point());
+    } else {
+        fieldController_->setAim(std::nullopt);
+    }
+}
+
+void Game::hideKeyboardCursor() {
+    keyboardCursor_.hide();
+    steer();
 }
 
 void Game::onCommand(Widget* widget) {
@@ -99,6 +147,7 @@ void Game::onCommand(Widget* widget) {
 }
 
 bool Game::onRButtonDown(int x, int y, unsigned flags) {
+    hideKeyboardCursor();
     if (fieldController_ != nullptr) {
         fieldController_->onRButtonDown(x, y);
     }
@@ -136,6 +185,7 @@ void Game::draw() {
         field_->drawBackground();
         field_->draw();
     }
+    keyboardCursor_.draw();
     if (fieldController_ != nullptr) {
         fieldController_->draw();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/KeyboardCursor.h"
 #include "ui/Window.h"
 
 #include <string>
@@ -58,6 +59,7 @@ public:
     Button* mainMenuButton() const { return mainMenuButton_; }
     EnterNameDialog* enterNameDialog() const { return enterNameDialog_; }
     FieldController* fieldController() const { return fieldController_; }
+    const KeyboardCursor& keyboardCursor() const { return keyboardCursor_; }
 
     // The game's tunes, shuffled again at every return to the game.
     static const std::vector<std::string>& musicRotation();
@@ -68,10 +70,22 @@ private:
     void endLevel();
     void endGame();
     void openNameDialog();
+    // A press of the left button on the hint pages, the summary and the board.
+    void pressBoard(int x, int y);
+    // Space or Enter: a click of the left button on the keyboard cursor's cell.
+    void clickWithKeys();
+    // The held ball follows the keyboard cursor while it shows, else the mouse.
+    void steer();
+    void hideKeyboardCursor();
 
     EnterNameDialog* enterNameDialog_ = nullptr;
     Field* field_ = nullptr;
     FieldController* fieldController_ = nullptr;
+    KeyboardCursor keyboardCursor_;
+    // The last mouse position seen, so that a move message without a move
+    // leaves the keyboard cursor alone.
+    int mouseX_ = -1;
+    int mouseY_ = -1;
     bool gameOver_ = false;
     int lives_ = 3;
     int score_ = 0;

@@ -62,9 +62,12 @@ void Game::replaceField(int level, int score) {
     field_ = new Field(level);
     field_->setScore(score);
     fieldController_ = new FieldController(field_);
+    keyboardCursor_.setField(field_);
+    steer();
 }
 
 void Game::update(float elapsedMs) {
+    keyboardCursor_.update(elapsedMs);
     if (fieldController_ != nullptr) {
         fieldController_->update(elapsedMs);
     }
@@ -173,6 +176,8 @@ bool Game::loadState(PropertyFile& props) {
     delete field_;
     field_ = new Field(level);
     fieldController_ = new FieldController(field_);
+    keyboardCursor_.setField(field_);
+    steer();
     lives_ = props.getInt("game.m_lives", 3);
     return field_->load(props);
 }

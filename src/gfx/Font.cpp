@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -222,4 +223,14 @@ float Font::textWidth(const char* text, float size) const {
         width += c == ' ' ? space : glyphWidth(c, size);
     }
     return width;
+}
+
+float Font::inkWidth(const char* text, float size) const {
+    std::vector<Quad> quads;
+    layout(text, size, 0, 0, false, false, quads);
+    float right = 0;
+    for (const Quad& q : quads) {
+        right = std::max(right, q.right);
+    }
+    return right;
 }

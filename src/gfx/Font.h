@@ -45,6 +45,9 @@ public:
                     float a, bool flip) const;
     // The advance of a string without letter spacing, tabs or line feeds.
     float textWidth(const char* text, float size) const;
+    // How far right of the pen drawText's glyphs of one line reach, letter
+    // spacing included: what a line really covers on the screen.
+    float inkWidth(const char* text, float size) const;
 
     // Where drawText puts each glyph.
     void layout(const char* text, float size, float x, float y, bool flip, bool monospace,

@@ -64,6 +64,15 @@ const std::vector<Texture*>& Texture::registry() {
     return registryState().textures;
 }
 
+namespace {
+
+bool isPowerOfTwo(int width, int height) {
+    auto single = [](int n) { return n > 0 && (n & (n - 1)) == 0; };
+    return single(width) && single(height);
+}
+
+} // namespace
+
 void Texture::upload() {
     Image image;
     if (resources_ != nullptr) {
@@ -120,7 +129,11 @@ void Texture::upload() {
         }
     } else {
         const GLint internal = displayDepth() == 32 ? GL_RGBA : rgba16;
-        if (mipmap_ && image.mipLevels.empty()) {
+        if (mipmap_ && image.mipLevels.empty() && !isPowerOfTwo(image.width, image.height)) {
+            // Only the GLU path brings a picture of another size to powers of
+            // two. The smaller levels it adds are never sampled (the filter
+            // above is linear), so a picture already of such a size goes up as
+            // its one level: the same texels at a fraction of the start-up.
             gluBuild2DMipmaps(GL_TEXTURE_2D, image.components, image.width, image.height, format,
                               GL_UNSIGNED_BYTE, image.pixels.data());
         } else {

@@ -3,7 +3,10 @@
 #include "persist/PackFormat.h"
 #include "persist/ResourceManager.h"
 #include "persist/PropertyFile.h"
+#include "platform/GameFolders.h"
 
+#include <algorithm>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -35,12 +38,13 @@ void Settings::destroy() {
     theSettings().reset();
 }
 
-void Settings::openResources() {
+bool Settings::openResources() {
     ResourceManager* pack = ResourceManager::get("main");
     if (!pack)
-        return;
+        return false;
     pack->setPassword(PackFormat::gamePassword);
-    pack->open("data/data.pk");
+    pack->open(packPath);
+    return std::ifstream(platform::GameFolders::dataPath(packPath), std::ios::binary).is_open();
 }
 
 bool Settings::load(const std::string& path) {
@@ -62,10 +66,38 @@ bool Settings::load(const std::string& path) {
     hints = file.getInt("m_hints", 1) == 1;
     soundInvert = file.getInt("m_sound_invert", 0) != 0;
     fullScreen = file.getInt("m_is_full_screen_loaded", 1) != 0;
-    musicVolume = file.getInt("m_music_volume", 40);
+    // A hand-edited or damaged file must not give a volume the player cannot
+    // reach with the slider, nor lock or unlock levels that do not exist.
+    musicVolume = std::clamp(file.getInt("m_music_volume", 40), 0, maxMusicVolume);
     showDragons = file.getBool("m_show_dragons", true);
-    level = file.getInt("m_level", 3);
+    level = std::clamp(file.getInt("m_level", 3), 1, maxLevel);
     return true;
+}
+
+namespace {
+
+bool overlaps(const platform::Rect& a, const platform::Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+} // namespace
+
+void Settings::fitWindowTo(const std::vector<platform::Rect>& screens) {
+    if (screens.empty())
+        return;
+    const platform::Rect& primary = screens.front();
+    if (primary.width() <= 0 || primary.height() <= 0)
+        return;
+    // A screen smaller than the smallest window still gets the smallest one.
+    width = std::max(std::min(width, primary.width()), smallestWindow);
+    height = std::max(std::min(height, primary.height()), smallestWindow);
+    const platform::Rect window{x, y, x + width, y + height};
+    const bool visible = std::any_of(screens.begin(), screens.end(),
+                                     [&](const auto& screen) { return overlaps(window, screen); });
+    if (!visible) {
+        x = primary.left + (primary.width() - width) / 2;
+        y = primary.top + (primary.height() - height) / 2;
+    }
 }
 
 bool Settings::save(bool windowMinimized, const std::string& path) const {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Geometry.h"
+
 #include <string>
+#include <vector>
 
 // The player's preferences and what the game remembers between runs, held in
 // one process-wide object that screens read and change directly.
@@ -16,8 +19,11 @@ public:
     static Settings* instance();
     static void destroy();
 
-    // Gives the resource manager "main" the game's password and opens its pack.
-    void openResources();
+    static constexpr const char* packPath = "data/data.pk";
+
+    // Gives the resource manager "main" the game's password and opens its
+    // pack; false when there is no manager or no pack file to open.
+    bool openResources();
     // Reads the settings file; false (and every field untouched but the window
     // size) when there is none.
     bool load(const std::string& path = defaultPath);
@@ -25,6 +31,13 @@ public:
     // keeping, so those are then left out. The frame keeps x, y, fullScreen and
     // soundInvert up to date before calling this.
     bool save(bool windowMinimized = false, const std::string& path = defaultPath) const;
+    // Brings a remembered window onto the desktop: larger than the first
+    // (primary) screen, it shrinks to fit; wholly off every screen, it is
+    // centred on the first one. No screens known: nothing changes.
+    void fitWindowTo(const std::vector<platform::Rect>& screens);
+
+    static constexpr int maxLevel = 100;
+    static constexpr int maxMusicVolume = 64;
 
     int width = 0;
     int height = 0;
@@ -37,8 +50,10 @@ public:
     bool hints = false;
     bool firstRun = true;
     bool showDragons = true;
+    // Kept in 0 to 64 when read; 0 switches the music off.
     int musicVolume = 40;
-    // The highest level reached; loading a higher level raises it.
+    // The highest level reached, kept in 1 to 100 when read; loading a higher
+    // level raises it.
     int level = 3;
     // The stereo inversion of the sound effects, kept here for the sound manager.
     bool soundInvert = false;

@@ -289,9 +289,20 @@ Point SdlWindow::windowToClient(int x, int y) {
 
 Point SdlWindow::cursorPosition() {
     Point p;
-    if (videoStarted_) {
-        SDL_GetGlobalMouseState(&p.x, &p.y);
+    if (!videoStarted_) {
+        return p;
     }
+    // Over the window its own motion events are the truth: the desktop-wide
+    // position is a cache that pointers moved by other programs (XTest,
+    // remote desktops) may leave stale.
+    if (window_ != nullptr && SDL_GetMouseFocus() == window_) {
+        int wx = 0;
+        int wy = 0;
+        SDL_GetWindowPosition(window_, &wx, &wy);
+        SDL_GetMouseState(&p.x, &p.y);
+        return Point{wx + p.x, wy + p.y};
+    }
+    SDL_GetGlobalMouseState(&p.x, &p.y);
     return p;
 }
 

@@ -3,6 +3,11 @@
 #ifdef QUILLMERE_DATA_EXE // built with the game's data only
 #include "TestSupport.h"
 #include "XDesktop.h"
+#include "board/Field.h"
+#include "game/MainMenu.h"
+#include "persist/PackFormat.h"
+#include "persist/PropertyFile.h"
+#include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "support/ProcessRun.h"
 
@@ -180,7 +185,21 @@ TEST_F(InstalledGame, RegeneratingTheDataKeepsTheSavedGame) {
     const std::string environment = "XDG_DATA_HOME='" + xdg.string() + "'";
     ASSERT_EQ(play(prefix, environment).exitCode, 0);
     const fs::path saved = xdg / "quillmere/data/saved.dat";
-    std::ofstream(saved, std::ios::binary) << "a saved game";
+    // A game in progress as the game writes it, at level 1.
+    PropertyFile game;
+    {
+        ResourceManager* pack = ResourceManager::create("main");
+        pack->setPassword(PackFormat::gamePassword);
+        pack->open((data / "data/data.pk").string());
+        Field field(1);
+        game.setString("menudata.gamename", "vorbel game");
+        game.setInt("game.m_level", 1);
+        game.setInt("game.m_lives", 3);
+        field.save(game);
+        ResourceManager::destroy("main");
+    }
+    ASSERT_TRUE(
+        game.saveFile(saved.string(), MainMenu::savedGameKey, MainMenu::savedGameKeyLength));
     // A choice of the player's that only their settings file knows.
     const std::string settingsFile = (xdg / "quillmere/data/dx.cfg").string();
     Settings* settings = Settings::create();
@@ -197,7 +216,11 @@ TEST_F(InstalledGame, RegeneratingTheDataKeepsTheSavedGame) {
     const ProcessOutcome again = play(prefix, environment);
     EXPECT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(identity_.iconWidth, 128);
-    EXPECT_EQ(readText(saved), "a saved game");
+    PropertyFile kept;
+    ASSERT_TRUE(
+        kept.loadFile(saved.string(), true, MainMenu::savedGameKey, MainMenu::savedGameKeyLength));
+    EXPECT_EQ(kept.getInt("game.m_level", 0), 1);
+    EXPECT_EQ(kept.getString("field.field", ""), game.getString("field.field", "none"));
     settings = Settings::create();
     EXPECT_TRUE(settings->load(settingsFile));
     EXPECT_EQ(settings->musicVolume, 17);

@@ -22,9 +22,10 @@ struct Outcome {
 };
 
 // Runs the game with extra environment settings and a time limit.
-Outcome runGame(const std::string& environment, int seconds = 20) {
+// With errorsToo, what it writes on standard error comes after its output.
+Outcome runGame(const std::string& environment, int seconds = 20, bool errorsToo = false) {
     std::string command = "env " + environment + " timeout " + std::to_string(seconds) + " '" +
-                          QUILLMERE_GAME_EXE + "' 2>/dev/null";
+                          QUILLMERE_GAME_EXE + (errorsToo ? "' 2>&1" : "' 2>/dev/null");
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {
@@ -108,6 +109,18 @@ TEST(GameStart, DriverWithoutMultitextureTellsAndExitsZero) {
     std::filesystem::remove_all(home);
 }
 
+// A game folder for a run that reaches the menus: the loose sound effects
+// are there (a missing one stops the start with a box waiting for a click),
+// nothing else of the data.
+std::string gameHome(const std::string& name) {
+    const std::string home = tempPath(name);
+    std::filesystem::remove_all(home);
+    std::filesystem::create_directories(home + "/data");
+    std::filesystem::copy(std::string(QUILLMERE_GAME_DIR) + "/wav", home + "/wav",
+                          std::filesystem::copy_options::recursive);
+    return home;
+}
+
 // Starts the game in its own folder on a private display, notes the window's
 // geometry once it shows, then presses Escape. Returns the outcome; the
 // geometry (xdotool's words) is left in home/geometry.
@@ -125,8 +138,7 @@ Outcome runAndEscape(const std::string& home) {
 TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_escape");
-    std::filesystem::create_directories(home);
+    std::string home = gameHome("home_escape");
     Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_EQ(o.output, "");
@@ -140,8 +152,7 @@ TEST(GameStart, RunsInItsHomeFolderAndClosesCleanlyOnEscape) {
 TEST(GameStart, ClosingTheWindowEndsTheRunCleanly) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_close");
-    std::filesystem::create_directories(home);
+    std::string home = gameHome("home_close");
     std::thread closer([] {
         // Until the game's window is there.
         for (int tries = 0; tries < 200 && !closeWindowNamed("Quillmere"); ++tries) {
@@ -160,8 +171,7 @@ TEST(GameStart, ClosingTheWindowEndsTheRunCleanly) {
 TEST(GameStart, FirstRunIsFullScreenAndTheChoiceIsSaved) {
     PrivateDisplay display;
     REQUIRE_DISPLAY();
-    std::string home = tempPath("home_first");
-    std::filesystem::create_directories(home + "/data");
+    std::string home = gameHome("home_first");
     Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_NE(readFile(home + "/geometry").find("Geometry: 1280x1024"), std::string::npos)
@@ -173,19 +183,25 @@ TEST(GameStart, FirstRunIsFullScreenAndTheChoiceIsSaved) {
     std::filesystem::remove_all(home);
 }
 
-TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
-    PrivateDisplay display;
-    REQUIRE_DISPLAY();
-    std::string home = tempPath("home_placed");
+// A settings file in home for a window of the given size and place.
+bool writeWindowedSettings(const std::string& home, int width, int height, int x, int y) {
     std::filesystem::create_directories(home + "/data");
     Settings* settings = Settings::create();
     settings->fullScreen = false;
-    settings->width = 640;
-    settings->height = 480;
-    settings->x = 100;
-    settings->y = 80;
-    ASSERT_TRUE(settings->save(false, home + "/data/dx.cfg"));
+    settings->width = width;
+    settings->height = height;
+    settings->x = x;
+    settings->y = y;
+    const bool saved = settings->save(false, home + "/data/dx.cfg");
     Settings::destroy();
+    return saved;
+}
+
+TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = gameHome("home_placed");
+    ASSERT_TRUE(writeWindowedSettings(home, 640, 480, 100, 80));
 
     Outcome o = runAndEscape(home);
     EXPECT_EQ(o.exitCode, 0);
@@ -193,12 +209,44 @@ TEST(GameStart, OpensWhereTheSettingsSayAndRemembersThePlace) {
     EXPECT_NE(geometry.find("Position: 100,80"), std::string::npos) << geometry;
     EXPECT_NE(geometry.find("Geometry: 640x480"), std::string::npos) << geometry;
 
-    settings = Settings::create();
+    Settings* settings = Settings::create();
     ASSERT_TRUE(settings->load(home + "/data/dx.cfg"));
     EXPECT_FALSE(settings->fullScreen);
     EXPECT_EQ(settings->x, 100);
     EXPECT_EQ(settings->y, 80);
     EXPECT_EQ(settings->width, 640);
     Settings::destroy();
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, WithoutItsPackTellsWhichOneAndStillRuns) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = gameHome("home_nopack");
+    Outcome o = runGame("QUILLMERE_STARTUP_PROBE=1 QUILLMERE_HOME=" + home, 30, true);
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_NE(o.output.find("resource pack \"data/data.pk\" was not found\n"), std::string::npos)
+        << o.output;
+    // It went on to draw a frame and shut down as usual.
+    EXPECT_NE(o.output.find("startup-ms "), std::string::npos) << o.output;
+    std::string log = readFile(home + "/game.log");
+    ASSERT_GE(log.size(), 12u);
+    EXPECT_EQ(log.substr(log.size() - 12), "Closing Log\n");
+    std::filesystem::remove_all(home);
+}
+
+TEST(GameStart, AWindowStoredOffTheScreenOpensOnIt) {
+    PrivateDisplay display;
+    REQUIRE_DISPLAY();
+    std::string home = gameHome("home_offscreen");
+    ASSERT_TRUE(writeWindowedSettings(home, 3000, 480, -5000, 80));
+
+    Outcome o = runAndEscape(home);
+    EXPECT_EQ(o.exitCode, 0);
+    std::string geometry = readFile(home + "/geometry");
+    // The private desktop is 1280 by 1024: the window shrinks to its width
+    // and comes back centred on it.
+    EXPECT_NE(geometry.find("Position: 0,272"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 1280x480"), std::string::npos) << geometry;
     std::filesystem::remove_all(home);
 }

@@ -77,8 +77,13 @@ inline std::unique_ptr<Field> bareField(const LevelFile& file, unsigned seed = 1
     auto f = std::make_unique<Field>(1, file, seed);
     FieldTestAccess::removeAll(*f);
     FieldTestAccess::clearNewCells(*f);
-    FieldTestAccess::setState(*f, Field::Play);
+    FieldTestAccess::setState(*f, Field::State::Play);
     return f;
+}
+
+// The ball in the table entry of (r, c), whether or not (r, c) is a cell.
+inline const Ball* rawBall(const Field& f, int r, int c) {
+    return f.board().balls()[static_cast<std::size_t>(f.geometry().index(r, c))].get();
 }
 
 inline int countBalls(const Field& f) {
@@ -94,7 +99,7 @@ inline int countBalls(const Field& f) {
 // True when no ball moves, pops or explodes, no effect runs and the field is
 // in play.
 inline bool settled(const Field& f) {
-    if (f.state() != Field::Play || f.effectCount() != 0) {
+    if (f.state() != Field::State::Play || f.effectCount() != 0) {
         return false;
     }
     for (int r = 0; r < f.rows(); ++r) {

@@ -28,7 +28,7 @@ TEST_F(EndOfLevel, CompletedWithTimeAndChainBonus) {
     ASSERT_TRUE(runUntil(
         *f, [&] { return f->isFinished(); }, 1000));
     EXPECT_TRUE(f->isComplete());
-    EXPECT_EQ(f->state(), Field::LevelOver);
+    EXPECT_EQ(f->state(), Field::State::LevelOver);
     EXPECT_EQ(f->chains(), 1);
     EXPECT_EQ(f->chainBonus(), 1250);
     EXPECT_EQ(f->score(), 5000 + 10 + 12 + 14 + 16);
@@ -52,7 +52,7 @@ TEST_F(EndOfLevel, CompletedWithTimeAndChainBonus) {
     for (int i = 0; i < 200; ++i) {
         f->update(16.0f);
     }
-    EXPECT_EQ(f->state(), Field::LevelOver);
+    EXPECT_EQ(f->state(), Field::State::LevelOver);
     EXPECT_FLOAT_EQ(f->summaryAlpha(), 1.0f);
     // Selection is over.
     EXPECT_EQ(f->selectBall(0, 0), -1);
@@ -62,15 +62,15 @@ TEST_F(EndOfLevel, LevelFilledFromTheStartCompletesWithoutTimeBonus) {
     Field f(1, level(5, 0, 0, 9, 9, uniformMap(9, 9, '2')), 1);
     FieldTestAccess::clearNewCells(f);
     ASSERT_TRUE(runUntil(
-        f, [&] { return f.state() != Field::Intro; }, 1000));
+        f, [&] { return f.state() != Field::State::Intro; }, 1000));
     EXPECT_TRUE(f.isFinished());
     EXPECT_TRUE(f.isComplete());
     EXPECT_EQ(f.timeOnLevel(), 0);
     EXPECT_EQ(f.timeBonus(), 0);
-    EXPECT_EQ(f.state(), Field::LevelOver);
+    EXPECT_EQ(f.state(), Field::State::LevelOver);
     // No ball on the board: back to play on the next update, without a click.
     f.update(16.0f);
-    EXPECT_EQ(f.state(), Field::Play);
+    EXPECT_EQ(f.state(), Field::State::Play);
     EXPECT_TRUE(f.isFinished());
 }
 
@@ -80,7 +80,7 @@ TEST_F(EndOfLevel, LostWhenTheBoardIsFullAndResting) {
     ASSERT_TRUE(runUntil(
         f, [&] { return f.isFinished(); }, 2000));
     EXPECT_FALSE(f.isComplete());
-    EXPECT_EQ(f.state(), Field::LevelOver);
+    EXPECT_EQ(f.state(), Field::State::LevelOver);
     EXPECT_EQ(f.timeBonus(), 0);
     EXPECT_EQ(f.chainBonus(), 0);
     // Every ball was idle when the test decided.
@@ -120,12 +120,12 @@ TEST_F(EndOfLevel, ClickClearsTheBoardInASweep) {
     EXPECT_NEAR(f.summaryAlpha(), 0.2f, 1e-5);
     f.onClick(400, 300);
     EXPECT_TRUE(f.levelOverClicked());
-    EXPECT_EQ(f.state(), Field::LevelOver);
+    EXPECT_EQ(f.state(), Field::State::LevelOver);
     // Every ball explodes, bursting only when its sweep delay has run out.
     for (int r = 0; r < 9; ++r) {
         for (int c = 0; c < f.width(r); ++c) {
             Ball* ball = f.ballAt(r, c);
-            EXPECT_EQ(ball->state, Ball::Exploding);
+            EXPECT_EQ(ball->state, Ball::State::Exploding);
             EXPECT_FALSE(ball->particlesSpawned);
             float delay = (f.centre(r, c).x - 40.0f + 1.0f) * 4.0f;
             EXPECT_FLOAT_EQ(ball->delay, delay);
@@ -144,14 +144,14 @@ TEST_F(EndOfLevel, ClickClearsTheBoardInASweep) {
     EXPECT_FLOAT_EQ(f.ballAt(4, 8)->alpha, 1.0f);
     // Exploded balls stay until the whole board is gone.
     int updates = 1;
-    while (f.state() == Field::LevelOver && updates < 1000) {
+    while (f.state() == Field::State::LevelOver && updates < 1000) {
         f.update(16.0f);
         ++updates;
-        if (f.state() == Field::LevelOver) {
+        if (f.state() == Field::State::LevelOver) {
             EXPECT_NE(f.ballAt(4, 0), nullptr);
         }
     }
-    EXPECT_EQ(f.state(), Field::Play);
+    EXPECT_EQ(f.state(), Field::State::Play);
     EXPECT_TRUE(f.isFinished());
     EXPECT_EQ(countBalls(f), 0);
     // The last ball starts fading after (360 - 40 + 1) * 4 ms and takes 200 ms more.
@@ -164,7 +164,7 @@ TEST_F(EndOfLevel, ClicksOutsideTheLevelOverAreIgnored) {
     FieldTestAccess::put(*f, 4, 4, 1);
     f->onClick(100, 100);
     EXPECT_FALSE(f->levelOverClicked());
-    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::State::Idle);
 }
 
 TEST_F(EndOfLevel, BlastFinishingTheBoardEndsWithoutAClick) {
@@ -178,9 +178,9 @@ TEST_F(EndOfLevel, BlastFinishingTheBoardEndsWithoutAClick) {
     EXPECT_TRUE(f->isComplete());
     EXPECT_EQ(f->effectCount(), 0);
     EXPECT_EQ(countBalls(*f), 0);
-    EXPECT_EQ(f->state(), Field::LevelOver);
+    EXPECT_EQ(f->state(), Field::State::LevelOver);
     f->update(16.0f);
-    EXPECT_EQ(f->state(), Field::Play);
+    EXPECT_EQ(f->state(), Field::State::Play);
     EXPECT_FALSE(f->levelOverClicked());
 }
 
@@ -192,23 +192,23 @@ TEST_F(EndOfLevel, ArrivalAfterTheLevelEndedLandsNothing) {
     FieldTestAccess::put(*f, 0, 0, 3);
     FieldTestAccess::addNewCell(*f, 4, 4, 1);
     f->update(16.0f); // the line explodes
-    ASSERT_EQ(f->ballAt(8, 0)->state, Ball::Exploding);
+    ASSERT_EQ(f->ballAt(8, 0)->state, Ball::State::Exploding);
     // Exploding balls do not stop a selection: the player sends a ball off.
     ASSERT_EQ(f->selectBall(0, 0), 3);
     ASSERT_TRUE(f->moveSelectedTo(4, 8));
     Ball* moved = f->ballAt(4, 8);
     ASSERT_TRUE(runUntil(
         *f, [&] { return f->isFinished(); }, 1000));
-    EXPECT_EQ(moved->state, Ball::Moving);
+    EXPECT_EQ(moved->state, Ball::State::Moving);
     ASSERT_TRUE(runUntil(
-        *f, [&] { return moved->state != Ball::Moving; }, 1000));
-    EXPECT_EQ(f->state(), Field::LevelOver);
+        *f, [&] { return moved->state != Ball::State::Moving; }, 1000));
+    EXPECT_EQ(f->state(), Field::State::LevelOver);
     EXPECT_EQ(f->newCells().size(), 1u);
     EXPECT_EQ(f->ballAt(4, 4), nullptr);
     // The summary is still there for the click.
     f->onClick(0, 0);
     ASSERT_TRUE(runUntil(
-        *f, [&] { return f->state() == Field::Play; }, 1000));
+        *f, [&] { return f->state() == Field::State::Play; }, 1000));
     EXPECT_TRUE(f->isComplete());
 }
 
@@ -217,7 +217,7 @@ TEST_F(EndOfLevel, EmptyBoardReward) {
     map[10] = '4';
     auto f = bareField(level(5, 0, 0, 9, 9, map));
     Cell locked = {1, 5}; // map index 10: row 0 has 5 positions
-    ASSERT_EQ(f->cellBackAt(locked)->fill, CellBack::Locked);
+    ASSERT_EQ(f->cellBackAt(locked)->fill, CellBack::Fill::Locked);
     FieldTestAccess::put(*f, locked.row, locked.col, 2);
     FieldTestAccess::addNewCell(*f, 8, 0, 1);
     FieldTestAccess::addNewCell(*f, 8, 2, 3);
@@ -226,7 +226,7 @@ TEST_F(EndOfLevel, EmptyBoardReward) {
     EXPECT_EQ(f->score(), 25100);
     EXPECT_EQ(f->scoreOnLevel(), 25000);
     EXPECT_EQ(f->ballsExploded(), 1);
-    EXPECT_EQ(f->state(), Field::Landing);
+    EXPECT_EQ(f->state(), Field::State::Landing);
     EXPECT_EQ(f->ballColourAt(8, 0), 1);
     EXPECT_EQ(f->ballColourAt(8, 2), 3);
     ASSERT_EQ(layer().texts().size(), 1u);
@@ -262,7 +262,7 @@ TEST_F(EndOfLevel, PlayTimeCountsOnlyInPlay) {
     f->update(16.7f);
     f->update(16.7f);
     EXPECT_EQ(f->timeOnLevel(), 32);
-    FieldTestAccess::setState(*f, Field::Landing);
+    FieldTestAccess::setState(*f, Field::State::Landing);
     f->update(16.0f);
     EXPECT_EQ(f->timeOnLevel(), 32);
     EXPECT_EQ(f->idleMs(), 48);

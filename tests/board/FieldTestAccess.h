@@ -2,45 +2,46 @@
 
 #include "board/Field.h"
 
-#include <string>
+#include <memory>
 #include <vector>
 
-// Lets the board tests arrange and inspect a field directly.
+// Lets the board tests arrange a field directly: its board, its next balls,
+// its state and the rules it deals by. Everything else is read through the
+// field's and the board's public operations.
 class FieldTestAccess {
 public:
+    static Board& board(Field& f) { return f.board_; }
+    static BallDealer& dealer(Field& f) { return f.dealer_; }
+    static DealRules& rules(Field& f) { return f.rules_; }
+    static LevelStats& stats(Field& f) { return f.stats_; }
+    static void setState(Field& f, Field::State state) { f.state_ = state; }
+    static void setChainCounter(Field& f, int n) { f.chainCounter_ = n; }
+    static void setTimeOnLevel(Field& f, int ms) { stats(f).timeOnLevel = ms; }
+    static void setPreviewPath(Field& f, std::vector<Cell> path) {
+        f.previewPath_ = std::move(path);
+    }
+    static Ball* lastMovedBall(const Field& f) { return f.lastMovedBall_; }
+
     // Puts an idle ball of colour on (r, c), replacing any ball there.
     static Ball* put(Field& f, int r, int c, int colour) {
         auto ball = std::make_unique<Ball>(colour, f.centre(r, c));
         Ball* raw = ball.get();
-        f.m_balls[f.m_geometry.index(r, c)] = std::move(ball);
+        board(f).put({r, c}, std::move(ball));
         return raw;
     }
-    static void remove(Field& f, int r, int c) { f.m_balls[f.m_geometry.index(r, c)].reset(); }
+    static void remove(Field& f, int r, int c) { board(f).take({r, c}); }
     static void removeAll(Field& f) {
-        for (auto& b : f.m_balls) {
-            b.reset();
+        for (int r = 0; r < f.rows(); ++r) {
+            for (int c = 0; c < f.width(r); ++c) {
+                board(f).take({r, c});
+            }
         }
-        f.m_lastMovedBall = nullptr;
-        f.m_landing.clear();
+        f.lastMovedBall_ = nullptr;
+        f.landing_.clear();
     }
-    static void clearNewCells(Field& f) { f.m_newCells.clear(); }
+    static void clearNewCells(Field& f) { dealer(f).clear(); }
     static Ball* addNewCell(Field& f, int r, int c, int colour) {
-        f.m_newCells.push_back(std::make_unique<Ball>(colour, f.centre(r, c)));
-        return f.m_newCells.back().get();
+        dealer(f).add(std::make_unique<Ball>(colour, f.centre(r, c)));
+        return dealer(f).next().back().get();
     }
-    static void setState(Field& f, int state) { f.m_state = state; }
-    static void setChainCounter(Field& f, int n) { f.m_chainCounter = n; }
-    static void setTimeOnLevel(Field& f, int ms) { f.m_statTimeOnLevel = ms; }
-    // Every position of the table, cells or not.
-    static Ball* rawBall(const Field& f, int r, int c) {
-        return f.m_balls[f.m_geometry.index(r, c)].get();
-    }
-    static const std::vector<Cell>& landing(const Field& f) { return f.m_landing; }
-    static Ball* lastMovedBall(const Field& f) { return f.m_lastMovedBall; }
-    static void setPreviewPath(Field& f, std::vector<Cell> path) {
-        f.m_previewPath = std::move(path);
-    }
-    static void setColours(Field& f, int colours) { f.m_colours = colours; }
-    static void setJokerPercent(Field& f, int percent) { f.m_jokerPercent = percent; }
-    static void setMinBalls(Field& f, int n) { f.m_minBalls = n; }
 };

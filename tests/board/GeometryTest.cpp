@@ -1,6 +1,9 @@
 #include "board/HexGeometry.h"
+#include "board/LevelFile.h"
 
+#include <climits>
 #include <cmath>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -114,10 +117,10 @@ TEST(HexGeometry, AxisStepsAreStraightLines) {
             }
         }
     }
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Falling, true), (Cell{3, 3}));
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Falling, false), (Cell{5, 4}));
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Rising, true), (Cell{5, 3}));
-    EXPECT_EQ(g.step({4, 4}, HexGeometry::Rising, false), (Cell{3, 4}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Falling, true), (Cell{3, 3}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Falling, false), (Cell{5, 4}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Rising, true), (Cell{5, 3}));
+    EXPECT_EQ(g.step({4, 4}, HexGeometry::Axis::Rising, false), (Cell{3, 4}));
 }
 
 TEST(HexGeometry, EvenRowCountsFindTheCellUnderEveryPointOfIt) {
@@ -138,5 +141,51 @@ TEST(HexGeometry, EvenRowCountsFindTheCellUnderEveryPointOfIt) {
                 EXPECT_EQ(g.rowAt(static_cast<int>(std::floor(p.y + 12.0f))), r);
             }
         }
+    }
+}
+
+namespace {
+
+// Every point that the lookups place on a position, scanned pixel by pixel
+// (every step-th pixel on large boards), counts as near the board, and the
+// band just outside the scanned area does not.
+void expectNearWhereverAPositionIsFound(int rows, int columns, int step) {
+    SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(columns));
+    HexGeometry g(rows, columns);
+    const Point first = g.centre(0, 0);
+    const Point last = g.centre(rows - 1, 0);
+    const int x0 = static_cast<int>(HexGeometry::originX) - 200;
+    const int x1 = static_cast<int>(HexGeometry::originX + (columns + 4) * HexGeometry::cellWidth);
+    const int y0 = static_cast<int>(first.y - 4 * HexGeometry::rowHeight);
+    const int y1 = static_cast<int>(last.y + 4 * HexGeometry::rowHeight);
+    int found = 0;
+    for (int y = y0; y <= y1; y += step) {
+        for (int x = x0; x <= x1; x += step) {
+            if (g.contains(g.rowAt(y), g.columnAt(x, y))) {
+                ++found;
+                ASSERT_TRUE(g.isNearBoard(x, y)) << x << "," << y;
+            }
+        }
+        EXPECT_FALSE(g.isNearBoard(x0, y));
+        EXPECT_FALSE(g.isNearBoard(x1, y));
+    }
+    EXPECT_GT(found, 0);
+    for (int x = x0; x <= x1; x += step) {
+        EXPECT_FALSE(g.isNearBoard(x, y0));
+        EXPECT_FALSE(g.isNearBoard(x, y1));
+    }
+}
+
+} // namespace
+
+TEST(HexGeometry, NearBoardCoversEveryPointOnAPositionAndNothingFarOff) {
+    expectNearWhereverAPositionIsFound(9, 9, 1);
+    expectNearWhereverAPositionIsFound(8, 8, 1);
+    expectNearWhereverAPositionIsFound(1, 1, 1);
+    expectNearWhereverAPositionIsFound(LevelFile::maxSide, LevelFile::maxSide, 7);
+    HexGeometry g(9, 9);
+    for (int v : {INT_MIN, -100000, 100000, INT_MAX}) {
+        EXPECT_FALSE(g.isNearBoard(v, 300)) << v;
+        EXPECT_FALSE(g.isNearBoard(120, v)) << v;
     }
 }

@@ -22,7 +22,7 @@ constexpr float frameMs = 16.0f;
 bool allFilled(const Field& f) {
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.width(r); ++c) {
-            if (f.isCell(r, c) && f.cellBackAt(r, c)->fill != CellBack::Filled) {
+            if (f.isCell(r, c) && f.cellBackAt(r, c)->fill != CellBack::Fill::Filled) {
                 return false;
             }
         }
@@ -57,13 +57,13 @@ void checkInvariants(const Field& f, const std::string& where) {
     std::set<const Ball*> balls;
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.columns(); ++c) {
-            const Ball* ball = FieldTestAccess::rawBall(f, r, c);
+            const Ball* ball = rawBall(f, r, c);
             if (!ball) {
                 continue;
             }
             ASSERT_TRUE(f.isCell(r, c)) << "ball outside a cell at " << r << "," << c;
             ASSERT_TRUE(balls.insert(ball).second) << "ball listed twice at " << r << "," << c;
-            if (ball->state == Ball::Idle || ball->state == Ball::Popping) {
+            if (ball->state == Ball::State::Idle || ball->state == Ball::State::Popping) {
                 ASSERT_EQ(ball->point, f.centre(r, c)) << "ball off its cell at " << r << "," << c;
             }
         }
@@ -75,7 +75,7 @@ void checkInvariants(const Field& f, const std::string& where) {
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.width(r); ++c) {
             if (const CellBack* back = f.cellBackAt(r, c)) {
-                ASSERT_TRUE(CellBack::isValidFill(back->fill)) << back->fill;
+                ASSERT_TRUE(CellBack::isValidFill(static_cast<int>(back->fill))) << static_cast<int>(back->fill);
             }
         }
     }
@@ -95,7 +95,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
     bool clicked = false;
     int levelOverUpdates = 0;
     for (int update = 0; update < 400000; ++update) {
-        if (f.state() == Field::Play && f.isFinished()) {
+        if (f.state() == Field::State::Play && f.isFinished()) {
             outcome.ended = true;
             outcome.won = f.isComplete();
             break;
@@ -107,7 +107,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
             }
             ++outcome.moves;
         }
-        if (f.state() == Field::LevelOver && !clicked && ++levelOverUpdates > 20) {
+        if (f.state() == Field::State::LevelOver && !clicked && ++levelOverUpdates > 20) {
             f.onClick(400, 300);
             clicked = true;
         }
@@ -135,7 +135,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
 
         // The level ends exactly when the board is filled or full and resting.
         if (!wasFinished && f.isFinished()) {
-            EXPECT_EQ(f.state(), Field::LevelOver) << where;
+            EXPECT_EQ(f.state(), Field::State::LevelOver) << where;
             EXPECT_EQ(f.effectCount(), 0) << where;
             if (f.isComplete()) {
                 EXPECT_TRUE(allFilled(f)) << where;
@@ -154,7 +154,7 @@ Outcome playLevel(const LevelFile& file, unsigned seed, int carried) {
         if (wasFinished) {
             EXPECT_TRUE(f.isFinished()) << where;
         }
-        if (!f.isFinished() && f.state() == Field::Play && f.effectCount() == 0) {
+        if (!f.isFinished() && f.state() == Field::State::Play && f.effectCount() == 0) {
             EXPECT_FALSE(allFilled(f)) << where;
             EXPECT_FALSE(fullAndResting(f)) << where;
         }

@@ -77,7 +77,7 @@ TEST(LevelFile, FallbackIsAnEmptyNineByNine) {
     int balls = 0;
     for (int r = 0; r < 9; ++r) {
         for (int c = 0; c < field.width(r); ++c) {
-            EXPECT_EQ(field.cellBackAt(r, c)->fill, CellBack::Empty);
+            EXPECT_EQ(field.cellBackAt(r, c)->fill, CellBack::Fill::Empty);
             balls += field.ballAt(r, c) ? 1 : 0;
         }
     }
@@ -110,13 +110,13 @@ TEST_F(FieldConstruction, MapCharactersAndLineBreaksInsideTheMap) {
     std::string map = "01\r\n24x0";
     Field f(1, level(5, 0, 0, 3, 3, map), 1);
     EXPECT_EQ(f.cellCount(), 4);
-    EXPECT_EQ(f.cellBackAt(0, 0)->fill, CellBack::Empty);
-    EXPECT_EQ(f.cellBackAt(0, 1)->fill, CellBack::Half);
-    EXPECT_FALSE(f.isCell(1, 0));                          // CR
-    EXPECT_FALSE(f.isCell(1, 1));                          // LF
-    EXPECT_EQ(f.cellBackAt(1, 2)->fill, CellBack::Filled); // '2'
-    EXPECT_EQ(f.cellBackAt(2, 0)->fill, CellBack::Locked); // '4'
-    EXPECT_FALSE(f.isCell(2, 1));                          // 'x'
+    EXPECT_EQ(f.cellBackAt(0, 0)->fill, CellBack::Fill::Empty);
+    EXPECT_EQ(f.cellBackAt(0, 1)->fill, CellBack::Fill::Half);
+    EXPECT_FALSE(f.isCell(1, 0));                                // CR
+    EXPECT_FALSE(f.isCell(1, 1));                                // LF
+    EXPECT_EQ(f.cellBackAt(1, 2)->fill, CellBack::Fill::Filled); // '2'
+    EXPECT_EQ(f.cellBackAt(2, 0)->fill, CellBack::Fill::Locked); // '4'
+    EXPECT_FALSE(f.isCell(2, 1));                                // 'x'
     EXPECT_EQ(f.cellBackAt(1, 0), nullptr);
     EXPECT_EQ(f.ballColourAt(1, 0), -1);
     EXPECT_EQ(f.ballAt(-1, 0), nullptr);
@@ -136,7 +136,7 @@ TEST_F(FieldConstruction, FillZeroWithTwoLockedCells) {
             for (int c = 0; c < f.width(r); ++c) {
                 if (f.ballAt(r, c)) {
                     ++balls;
-                    EXPECT_EQ(f.cellBackAt(r, c)->fill, CellBack::Locked);
+                    EXPECT_EQ(f.cellBackAt(r, c)->fill, CellBack::Fill::Locked);
                 }
             }
         }
@@ -158,7 +158,7 @@ TEST_F(FieldConstruction, OverfullFillFillsEveryCellAndStops) {
 
 TEST_F(FieldConstruction, StartingBallsMakeNoLineAndPopInASweep) {
     Field f(4, level(5, 60, 0, 9, 9, uniformMap(9, 9, '0')), 11);
-    EXPECT_EQ(f.state(), Field::Intro);
+    EXPECT_EQ(f.state(), Field::State::Intro);
     EXPECT_EQ(f.level(), 4);
     int balls = 0;
     for (int r = 0; r < 9; ++r) {
@@ -169,7 +169,7 @@ TEST_F(FieldConstruction, StartingBallsMakeNoLineAndPopInASweep) {
             EXPECT_FLOAT_EQ(back->alpha, 0.0f);
             if (Ball* ball = f.ballAt(r, c)) {
                 ++balls;
-                EXPECT_EQ(ball->state, Ball::Popping);
+                EXPECT_EQ(ball->state, Ball::State::Popping);
                 EXPECT_FLOAT_EQ(ball->scale, 0.5f);
                 EXPECT_FLOAT_EQ(ball->delay, back->delay);
                 EXPECT_GE(ball->colour, 0);
@@ -178,7 +178,7 @@ TEST_F(FieldConstruction, StartingBallsMakeNoLineAndPopInASweep) {
                 int colour = ball->colour;
                 FieldTestAccess::remove(f, r, c);
                 EXPECT_FALSE(f.wouldMakeLine(r, c, colour)) << r << "," << c;
-                FieldTestAccess::put(f, r, c, colour)->state = Ball::Popping;
+                FieldTestAccess::put(f, r, c, colour)->state = Ball::State::Popping;
             }
         }
     }
@@ -198,11 +198,11 @@ TEST_F(FieldConstruction, StartingBallsMakeNoLineAndPopInASweep) {
     // The intro lasts until the rightmost cell's delay has run out.
     float longest = (f.centre(4, 8).x - 40.0f + 1.0f) * 4.0f;
     int updates = 0;
-    while (f.state() == Field::Intro && updates < 1000) {
+    while (f.state() == Field::State::Intro && updates < 1000) {
         f.update(10.0f);
         ++updates;
     }
-    EXPECT_EQ(f.state(), Field::Play);
+    EXPECT_EQ(f.state(), Field::State::Play);
     EXPECT_EQ(updates, static_cast<int>(std::ceil(longest / 10.0f)));
 }
 

@@ -48,8 +48,8 @@ TEST_F(LevelResource, ReadsTheNumberedFileAndRaisesTheHighestLevel) {
     EXPECT_EQ(f.level(), 7);
     EXPECT_EQ(f.colours(), 4);
     EXPECT_EQ(f.cellCount(), 7);
-    EXPECT_EQ(f.cellBackAt(0, 1)->fill, CellBack::Filled);
-    EXPECT_EQ(f.cellBackAt(1, 0)->fill, CellBack::Locked);
+    EXPECT_EQ(f.cellBackAt(0, 1)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f.cellBackAt(1, 0)->fill, CellBack::Fill::Locked);
     EXPECT_EQ(Settings::instance()->level, 7);
     write("levels/level002.txt", levelText(4, 0, 0, 3, 3, "0000000"));
     Field g(2);

@@ -38,10 +38,10 @@ TEST_F(Lines, FallingDiagonalScoresTenTwelveFourteen) {
     FieldTestAccess::put(*f, 5, 4, 2); // next on the diagonal, another colour
     f->update(16.0f);
     for (Cell p : {Cell{2, 2}, Cell{3, 3}, Cell{4, 4}}) {
-        EXPECT_EQ(f->ballAt(p)->state, Ball::Exploding);
+        EXPECT_EQ(f->ballAt(p)->state, Ball::State::Exploding);
         EXPECT_TRUE(f->ballAt(p)->particlesSpawned);
     }
-    EXPECT_EQ(f->ballAt(5, 4)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(5, 4)->state, Ball::State::Idle);
     EXPECT_EQ(newScores(), (std::vector<int>{10, 12, 14}));
     EXPECT_EQ(f->score(), 36);
     EXPECT_EQ(f->scoreOnLevel(), 36);
@@ -63,7 +63,7 @@ TEST_F(Lines, HorizontalAndRisingLines) {
     f->update(16.0f);
     // Horizontal lines first, then the rising one.
     EXPECT_EQ(newScores(), (std::vector<int>{10, 12, 14, 16, 18, 20}));
-    EXPECT_EQ(f->ballAt(4, 6)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(4, 6)->state, Ball::State::Idle);
     EXPECT_EQ(f->chains(), 1); // six entries in one update
 }
 
@@ -78,8 +78,8 @@ TEST_F(Lines, JokersMatchButDoNotBridgeTwoColours) {
     FieldTestAccess::put(*f, 4, 3, 2);
     f->update(16.0f);
     EXPECT_EQ(newScores().size(), 3u);
-    EXPECT_EQ(f->ballAt(4, 1)->state, Ball::Exploding);
-    EXPECT_EQ(f->ballAt(4, 0)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(4, 1)->state, Ball::State::Exploding);
+    EXPECT_EQ(f->ballAt(4, 0)->state, Ball::State::Idle);
 }
 
 TEST_F(Lines, ThreeJokersMakeALine) {
@@ -118,9 +118,9 @@ TEST_F(Lines, BusyBallStartsTheWalkOfTheLineBesideIt) {
     ASSERT_GE(scores.size(), 3u);
     EXPECT_EQ(std::vector<int>(scores.begin(), scores.begin() + 3), (std::vector<int>{10, 12, 14}));
     for (int c = 1; c < 4; ++c) {
-        EXPECT_EQ(f->ballAt(4, c)->state, Ball::Exploding);
+        EXPECT_EQ(f->ballAt(4, c)->state, Ball::State::Exploding);
     }
-    EXPECT_EQ(busy->state, Ball::Popping);
+    EXPECT_EQ(busy->state, Ball::State::Popping);
     ASSERT_EQ(f->effectCount(), 3);
     auto* first = dynamic_cast<const ColourBomb*>(f->effect(0));
     ASSERT_NE(first, nullptr);
@@ -192,7 +192,7 @@ TEST_F(Lines, ColourBombWithTwoBallsDestroysTheColour) {
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->colour(), 2);
     EXPECT_EQ(f->shake().size(), 16);
-    EXPECT_EQ(bomb->state, Ball::Exploding);
+    EXPECT_EQ(bomb->state, Ball::State::Exploding);
     // Nothing can be selected while the bomb runs, and the level cannot end.
     EXPECT_EQ(f->selectBall(8, 0), -1);
     ASSERT_TRUE(runUntil(
@@ -204,7 +204,7 @@ TEST_F(Lines, ColourBombWithTwoBallsDestroysTheColour) {
     EXPECT_EQ(f->ballAt(8, 4), nullptr);
     EXPECT_EQ(f->ballAt(0, 0), nullptr);
     ASSERT_NE(f->ballAt(8, 0), nullptr);
-    EXPECT_EQ(f->ballAt(8, 0)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(8, 0)->state, Ball::State::Idle);
 }
 
 TEST_F(Lines, BlastBallExplodesAndFillsWithinItsRadius) {
@@ -221,7 +221,7 @@ TEST_F(Lines, BlastBallExplodesAndFillsWithinItsRadius) {
         *f, [&] { return f->effectCount() == 0; }, 1000));
     EXPECT_EQ(f->ballAt(3, 3), nullptr); // hit and removed
     ASSERT_NE(f->ballAt(5, 9), nullptr);
-    EXPECT_EQ(f->ballAt(5, 9)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(5, 9)->state, Ball::State::Idle);
     // Every cell within the radius (less a ray step) is filled at once;
     // cells well outside are not.
     Point centre = f->centre(5, 3);
@@ -230,12 +230,12 @@ TEST_F(Lines, BlastBallExplodesAndFillsWithinItsRadius) {
         for (int c = 0; c < f->width(r); ++c) {
             float d = (f->centre(r, c) - centre).length();
             if (d < 130.0f) {
-                EXPECT_EQ(f->cellBackAt(r, c)->fill, CellBack::Filled) << r << "," << c;
+                EXPECT_EQ(f->cellBackAt(r, c)->fill, CellBack::Fill::Filled) << r << "," << c;
             }
             if (d > 175.0f) {
-                EXPECT_EQ(f->cellBackAt(r, c)->fill, CellBack::Empty) << r << "," << c;
+                EXPECT_EQ(f->cellBackAt(r, c)->fill, CellBack::Fill::Empty) << r << "," << c;
             }
-            filled += f->cellBackAt(r, c)->fill == CellBack::Filled ? 1 : 0;
+            filled += f->cellBackAt(r, c)->fill == CellBack::Fill::Filled ? 1 : 0;
         }
     }
     std::vector<int> scores = newScores();
@@ -251,9 +251,9 @@ TEST_F(Lines, BlastBallExplodesAndFillsWithinItsRadius) {
 TEST_F(Lines, BlastRayFillsALockedCellOutright) {
     std::string map = uniformMap(9, 9, '0');
     auto f = bareField(level(5, 0, 0, 9, 9, map));
-    f->cellBackAt(4, 5)->fill = CellBack::Locked;
+    f->cellBackAt(4, 5)->fill = CellBack::Fill::Locked;
     FieldTestAccess::put(*f, 4, 5, 3);
-    f->cellBackAt(4, 6)->fill = CellBack::Half;
+    f->cellBackAt(4, 6)->fill = CellBack::Fill::Half;
     // A blast ball in a line two cells away.
     FieldTestAccess::put(*f, 4, 3, Ball::BlastBall);
     FieldTestAccess::put(*f, 4, 2, 1);
@@ -261,13 +261,13 @@ TEST_F(Lines, BlastRayFillsALockedCellOutright) {
     f->update(16.0f);
     ASSERT_TRUE(runUntil(
         *f, [&] { return f->effectCount() == 0; }, 1000));
-    EXPECT_EQ(f->cellBackAt(4, 5)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(4, 6)->fill, CellBack::Filled);
+    EXPECT_EQ(f->cellBackAt(4, 5)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(4, 6)->fill, CellBack::Fill::Filled);
     runUntil(
         *f, [&] { return settled(*f); }, 1000);
     // The ball on it exploded; its removal keeps the cell filled.
     EXPECT_EQ(f->ballAt(4, 5), nullptr);
-    EXPECT_EQ(f->cellBackAt(4, 5)->fill, CellBack::Filled);
+    EXPECT_EQ(f->cellBackAt(4, 5)->fill, CellBack::Fill::Filled);
 }
 
 TEST_F(Lines, BallOnTwoLinesIsListedTwice) {
@@ -308,22 +308,22 @@ TEST_F(Lines, LineOfFourByTheMoveMakesTheMovedBallAColourBomb) {
     ASSERT_TRUE(f->moveSelectedTo(4, 2));
     Ball* moved = f->ballAt(4, 2);
     ASSERT_TRUE(runUntil(
-        *f, [&] { return moved->state != Ball::Moving; }, 1000));
-    EXPECT_EQ(moved->state, Ball::Exploding);
+        *f, [&] { return moved->state != Ball::State::Moving; }, 1000));
+    EXPECT_EQ(moved->state, Ball::State::Exploding);
     EXPECT_EQ(moved->becomes, Ball::ColourBomb);
     EXPECT_EQ(newScores(), (std::vector<int>{10, 12, 14, 16}));
     EXPECT_EQ(f->chains(), 1);
     EXPECT_EQ(f->chainCounter(), 1);
-    EXPECT_EQ(f->state(), Field::Landing);
+    EXPECT_EQ(f->state(), Field::State::Landing);
     ASSERT_TRUE(runUntil(
         *f, [&] { return f->ballAt(4, 0) == nullptr; }, 1000));
     // The cells got their fill, and the moved ball's cell holds a new colour bomb.
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(f->cellBackAt(4, c)->fill, CellBack::Half);
+        EXPECT_EQ(f->cellBackAt(4, c)->fill, CellBack::Fill::Half);
     }
     ASSERT_NE(f->ballAt(4, 2), nullptr);
     EXPECT_EQ(f->ballAt(4, 2)->colour, Ball::ColourBomb);
-    EXPECT_EQ(f->ballAt(4, 2)->state, Ball::Popping);
+    EXPECT_EQ(f->ballAt(4, 2)->state, Ball::State::Popping);
     EXPECT_FLOAT_EQ(f->ballAt(4, 2)->delay, 0.0f);
     EXPECT_EQ(f->ballAt(4, 3), nullptr);
 }
@@ -364,8 +364,8 @@ TEST_F(Lines, LineOfFiveByLandingBallsTurnsARandomBallIntoABlastBall) {
 TEST_F(Lines, FillsNeedTwoExplosionsOnAnEmptyCell) {
     std::string map = uniformMap(9, 9, '0');
     auto f = bareField(level(5, 0, 0, 9, 9, map));
-    f->cellBackAt(8, 1)->fill = CellBack::Half;
-    f->cellBackAt(8, 2)->fill = CellBack::Locked;
+    f->cellBackAt(8, 1)->fill = CellBack::Fill::Half;
+    f->cellBackAt(8, 2)->fill = CellBack::Fill::Locked;
     auto explodeRow = [&] {
         for (int c = 0; c < 3; ++c) {
             FieldTestAccess::put(*f, 8, c, 1);
@@ -375,13 +375,13 @@ TEST_F(Lines, FillsNeedTwoExplosionsOnAnEmptyCell) {
             *f, [&] { return f->ballAt(8, 0) == nullptr; }, 1000));
     };
     explodeRow();
-    EXPECT_EQ(f->cellBackAt(8, 0)->fill, CellBack::Half);
-    EXPECT_EQ(f->cellBackAt(8, 1)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(8, 2)->fill, CellBack::Empty); // unlocked
+    EXPECT_EQ(f->cellBackAt(8, 0)->fill, CellBack::Fill::Half);
+    EXPECT_EQ(f->cellBackAt(8, 1)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(8, 2)->fill, CellBack::Fill::Empty); // unlocked
     explodeRow();
-    EXPECT_EQ(f->cellBackAt(8, 0)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(8, 1)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(8, 2)->fill, CellBack::Half);
+    EXPECT_EQ(f->cellBackAt(8, 0)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(8, 1)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(8, 2)->fill, CellBack::Fill::Half);
 }
 
 TEST_F(Lines, ExplodedBallsAreRemovedAfterTheirFade) {
@@ -414,7 +414,7 @@ TEST_F(Lines, ChainOfFiveFiresASmallBlast) {
         EXPECT_TRUE(f->moveSelectedTo(row, 2));
         Ball* moved = f->ballAt(row, 2);
         EXPECT_TRUE(runUntil(
-            *f, [&] { return moved->state != Ball::Moving; }, 1000));
+            *f, [&] { return moved->state != Ball::State::Moving; }, 1000));
         return moved->point;
     };
     auto plainMove = [&] {
@@ -424,7 +424,7 @@ TEST_F(Lines, ChainOfFiveFiresASmallBlast) {
         EXPECT_TRUE(f->moveSelectedTo(10, 0));
         Ball* moved = f->ballAt(10, 0);
         EXPECT_TRUE(runUntil(
-            *f, [&] { return moved->state != Ball::Moving; }, 1000));
+            *f, [&] { return moved->state != Ball::State::Moving; }, 1000));
         FieldTestAccess::remove(*f, 10, 0);
     };
     auto waitSettled = [&] {
@@ -460,9 +460,9 @@ TEST_F(Lines, ChainOfFiveFiresASmallBlast) {
     EXPECT_EQ(fifth, f->centre(8, 2));
     waitSettled();
     // The small blast filled the cells around the fifth moved ball.
-    EXPECT_EQ(f->cellBackAt(8, 2)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(8, 3)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(8, 5)->fill, CellBack::Empty);
+    EXPECT_EQ(f->cellBackAt(8, 2)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(8, 3)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(8, 5)->fill, CellBack::Fill::Empty);
 }
 
 TEST_F(Lines, BlockedNewBallsLandElsewhereOrAreDiscarded) {
@@ -474,8 +474,8 @@ TEST_F(Lines, BlockedNewBallsLandElsewhereOrAreDiscarded) {
     ASSERT_TRUE(f->moveSelectedTo(1, 2));
     Ball* moved = f->ballAt(1, 2);
     ASSERT_TRUE(runUntil(
-        *f, [&] { return moved->state != Ball::Moving; }, 1000));
-    EXPECT_EQ(f->state(), Field::Landing);
+        *f, [&] { return moved->state != Ball::State::Moving; }, 1000));
+    EXPECT_EQ(f->state(), Field::State::Landing);
     EXPECT_EQ(countBalls(*f), 3);
     EXPECT_EQ(f->ballColourAt(0, 0), 3);
     int twos = 0;
@@ -484,7 +484,7 @@ TEST_F(Lines, BlockedNewBallsLandElsewhereOrAreDiscarded) {
             if (Ball* b = f->ballAt(r, c); b && b->colour == 2) {
                 ++twos;
                 EXPECT_EQ(b->point, f->centre(r, c)); // moved to its new cell
-                EXPECT_EQ(b->state, Ball::Popping);
+                EXPECT_EQ(b->state, Ball::State::Popping);
             }
         }
     }
@@ -503,19 +503,19 @@ TEST_F(Lines, BlockedNewBallsLandElsewhereOrAreDiscarded) {
     FieldTestAccess::addNewCell(*g, 1, 1, 4);
     FieldTestAccess::addNewCell(*g, 2, 0, 4);
     g->placeNewCells();
-    EXPECT_EQ(g->state(), Field::Landing);
+    EXPECT_EQ(g->state(), Field::State::Landing);
     EXPECT_TRUE(g->newCells().empty());
     EXPECT_EQ(g->ballColourAt(1, 1), 4);
     EXPECT_EQ(countBalls(*g), 7);
     // Landing ends when the landed balls are idle; the next choice is empty.
     ASSERT_TRUE(runUntil(
-        *g, [&] { return g->state() != Field::Landing; }, 100));
+        *g, [&] { return g->state() != Field::State::Landing; }, 100));
     EXPECT_TRUE(g->newCells().empty());
 }
 
 TEST_F(Lines, NewBallsFillUpToTheLeastNumberOfBalls) {
     auto f = bareField(emptyLevel());
-    FieldTestAccess::setMinBalls(*f, 20);
+    FieldTestAccess::rules(*f).minBalls = 20;
     FieldTestAccess::put(*f, 0, 0, 1);
     f->chooseNewCells();
     EXPECT_GE(f->newCells().size(), 19u);
@@ -532,7 +532,7 @@ TEST_F(Lines, NewBallsFillUpToTheLeastNumberOfBalls) {
 
 TEST_F(Lines, JokerPercentage) {
     auto f = bareField(emptyLevel(11, 11));
-    FieldTestAccess::setJokerPercent(*f, 100);
+    FieldTestAccess::rules(*f).jokerPercent = 100;
     f->chooseNewCells();
     ASSERT_FALSE(f->newCells().empty());
     // All jokers would soon line up; the planning refuses three in a row
@@ -543,7 +543,7 @@ TEST_F(Lines, JokerPercentage) {
     }
     EXPECT_EQ(jokers, static_cast<int>(f->newCells().size()));
     FieldTestAccess::clearNewCells(*f);
-    FieldTestAccess::setJokerPercent(*f, 0);
+    FieldTestAccess::rules(*f).jokerPercent = 0;
     f->chooseNewCells();
     for (const auto& ball : f->newCells()) {
         EXPECT_LT(ball->colour, f->colours());
@@ -571,9 +571,9 @@ TEST_F(Effects, BlastRaysStepAFixedLengthWhateverTheFrameTime) {
     EXPECT_EQ(layer().additiveParticles().size(), 72u * 25u + 7u * 15u);
     // The cell and its six neighbours were filled, for 300 points each.
     EXPECT_EQ(f->score(), 7 * 300);
-    EXPECT_EQ(f->cellBackAt(4, 4)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(3, 3)->fill, CellBack::Filled);
-    EXPECT_EQ(f->cellBackAt(4, 6)->fill, CellBack::Empty);
+    EXPECT_EQ(f->cellBackAt(4, 4)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(3, 3)->fill, CellBack::Fill::Filled);
+    EXPECT_EQ(f->cellBackAt(4, 6)->fill, CellBack::Fill::Empty);
 }
 
 TEST_F(Effects, ColourBombAimsAtEveryBallOfItsColour) {
@@ -584,14 +584,14 @@ TEST_F(Effects, ColourBombAimsAtEveryBallOfItsColour) {
     ColourBomb bomb(*f, f->centre(4, 4), 2);
     EXPECT_EQ(bomb.projectilesLeft(), 2);
     // A ball that is not idle when its projectile arrives is not hit.
-    f->ballAt(0, 0)->state = Ball::Popping;
+    f->ballAt(0, 0)->state = Ball::State::Popping;
     int updates = 0;
     while (!bomb.update(16.0f) && updates < 1000) {
         ++updates;
     }
-    EXPECT_EQ(f->ballAt(0, 0)->state, Ball::Popping);
-    EXPECT_EQ(f->ballAt(8, 4)->state, Ball::Exploding);
-    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(0, 0)->state, Ball::State::Popping);
+    EXPECT_EQ(f->ballAt(8, 4)->state, Ball::State::Exploding);
+    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::State::Idle);
     EXPECT_EQ(f->score(), 100);
     // (4, 4) to (0, 0) is 163.8 px: 59 steps of 2.75, ended on the 60th update.
     EXPECT_EQ(updates + 1, 60);

@@ -1,11 +1,14 @@
 #include "BoardTestSupport.h"
 
+#include "board/Board.h"
 #include "board/Field.h"
+#include "board/PathSearch.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
+#include <memory>
 
 using namespace boardtest;
 
@@ -106,7 +109,7 @@ TEST_F(Moves, WallsAndOneStepMoves) {
     ASSERT_EQ(f->selectBall(4, 4), 1);
     EXPECT_FALSE(f->moveSelectedTo(0, 0));
     EXPECT_TRUE(f->isSelectedAt(4, 4)); // a refused move leaves the ball selected
-    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::Idle);
+    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::State::Idle);
     // A wall across the board cuts the ball off: row 2 filled.
     auto g = bareField(emptyLevel());
     for (int c = 0; c < g->width(2); ++c) {
@@ -125,12 +128,12 @@ TEST_F(Moves, WallsAndOneStepMoves) {
 // The search step by step as the rules give it: every neighbour is queued and
 // positions that are no cell, walls or already reached are skipped only when
 // they are taken from the queue.
-bool literalPath(const Field& f, Cell from, Cell to, const std::vector<Cell>& shown,
+bool literalPath(const Board& f, Cell from, Cell to, const std::vector<Cell>& shown,
                  std::vector<Cell>& path) {
     const HexGeometry& g = f.geometry();
     std::vector<int> dist(static_cast<std::size_t>(g.tableSize()), 0);
-    for (int r = 0; r < f.rows(); ++r) {
-        for (int c = 0; c < f.width(r); ++c) {
+    for (int r = 0; r < g.rows(); ++r) {
+        for (int c = 0; c < g.width(r); ++c) {
             if (f.ballAt(r, c)) {
                 dist[static_cast<std::size_t>(g.index(r, c))] = -1;
             }
@@ -179,13 +182,14 @@ bool literalPath(const Field& f, Cell from, Cell to, const std::vector<Cell>& sh
     return true;
 }
 
-TEST_F(Moves, SearchMatchesTheStepByStepSearchOnRandomBoards) {
+TEST(PathSearchUnit, MatchesTheStepByStepSearchOnRandomBoards) {
     unsigned state = 12345;
     auto next = [&](unsigned n) {
         state = state * 1103515245u + 12345u;
         return (state >> 16) % n;
     };
-    for (int board = 0; board < 60; ++board) {
+    PathSearch search;
+    for (int round = 0; round < 60; ++round) {
         int size = 5 + 2 * static_cast<int>(next(6)); // 5 to 15 rows and columns
         std::string map = uniformMap(size, size, '0');
         for (char& ch : map) {
@@ -193,37 +197,34 @@ TEST_F(Moves, SearchMatchesTheStepByStepSearchOnRandomBoards) {
                 ch = '.'; // holes
             }
         }
-        auto f = bareField(level(5, 0, 0, size, size, map), 1);
-        std::vector<Cell> cells;
-        for (int r = 0; r < size; ++r) {
-            for (int c = 0; c < f->width(r); ++c) {
-                if (f->isCell(r, c)) {
-                    cells.push_back({r, c});
-                    if (next(100) < 30) {
-                        FieldTestAccess::put(*f, r, c, 1);
-                    }
-                }
+        Board board(level(5, 0, 0, size, size, map));
+        auto put = [&](Cell p, int colour) {
+            board.put(p, std::make_unique<Ball>(colour, board.geometry().centre(p)));
+        };
+        const std::vector<Cell> cells = board.cells();
+        for (Cell p : cells) {
+            if (next(100) < 30) {
+                put(p, 1);
             }
         }
         for (int query = 0; query < 40; ++query) {
             Cell from = cells[next(static_cast<unsigned>(cells.size()))];
             Cell to = cells[next(static_cast<unsigned>(cells.size()))];
-            if (!f->ballAt(from)) {
-                FieldTestAccess::put(*f, from.row, from.col, 2);
+            if (!board.ballAt(from)) {
+                put(from, 2);
             }
             // Now and then a shown path (a shortest one found before) to follow.
             std::vector<Cell> shown;
             if (next(2) == 0) {
                 Cell other = cells[next(static_cast<unsigned>(cells.size()))];
-                literalPath(*f, from, other, {}, shown);
+                literalPath(board, from, other, {}, shown);
             }
-            FieldTestAccess::setPreviewPath(*f, shown);
             std::vector<Cell> expected{{-5, -5}};
             std::vector<Cell> actual{{-5, -5}};
-            bool e = literalPath(*f, from, to, shown, expected);
-            bool a = f->findPath(from.row, from.col, to.row, to.col, actual);
-            ASSERT_EQ(a, e) << board << "/" << query;
-            ASSERT_EQ(actual, expected) << board << "/" << query;
+            bool e = literalPath(board, from, to, shown, expected);
+            bool a = search.find(board, from, to, shown, actual);
+            ASSERT_EQ(a, e) << round << "/" << query;
+            ASSERT_EQ(actual, expected) << round << "/" << query;
         }
     }
 }
@@ -273,14 +274,15 @@ TEST_F(Moves, SelectionOnlyInPlayWithNothingMoving) {
     FieldTestAccess::put(*f, 0, 0, 2);
     EXPECT_EQ(f->selectBall(4, 5), -1); // empty cell
     EXPECT_TRUE(layer().texts().empty());
-    for (int state : {Field::Intro, Field::Landing, Field::LevelOver}) {
+    for (Field::State state :
+         {Field::State::Intro, Field::State::Landing, Field::State::LevelOver}) {
         FieldTestAccess::setState(*f, state);
         EXPECT_EQ(f->selectBall(4, 4), -1);
     }
-    FieldTestAccess::setState(*f, Field::Play);
-    f->ballAt(4, 4)->state = Ball::Popping;
+    FieldTestAccess::setState(*f, Field::State::Play);
+    f->ballAt(4, 4)->state = Ball::State::Popping;
     EXPECT_EQ(f->selectBall(4, 4), -1);
-    f->ballAt(4, 4)->state = Ball::Idle;
+    f->ballAt(4, 4)->state = Ball::State::Idle;
     ASSERT_EQ(f->selectBall(0, 0), 2);
     ASSERT_TRUE(f->moveSelectedTo(0, 1));
     EXPECT_EQ(f->selectBall(4, 4), -1); // a ball is moving
@@ -314,7 +316,7 @@ TEST_F(Moves, LockedCellShowsCellLocked) {
 
 TEST(Travel, SpeedNoOvershootOneWaypointPerUpdate) {
     Ball ball(1, {0.0f, 0.0f});
-    ball.state = Ball::Moving;
+    ball.state = Ball::State::Moving;
     ball.waypoints = {{100.0f, 0.0f}, {100.0f, 40.0f}};
     ball.update(60.0f); // 1.65 px per 6 ms: 16.5 px
     EXPECT_NEAR(ball.point.x, 16.5f, 1e-4);
@@ -322,19 +324,19 @@ TEST(Travel, SpeedNoOvershootOneWaypointPerUpdate) {
     ball.update(1000.0f); // 275 px would pass the waypoint: stops on it
     EXPECT_EQ(ball.point, (Point{100.0f, 0.0f}));
     EXPECT_EQ(ball.waypoints.size(), 1u);
-    EXPECT_EQ(ball.state, Ball::Moving);
+    EXPECT_EQ(ball.state, Ball::State::Moving);
     ball.update(1000.0f);
     EXPECT_EQ(ball.point, (Point{100.0f, 40.0f}));
     EXPECT_TRUE(ball.waypoints.empty());
-    EXPECT_EQ(ball.state, Ball::Moving); // idle only on the next update
+    EXPECT_EQ(ball.state, Ball::State::Moving); // idle only on the next update
     ball.update(16.0f);
-    EXPECT_EQ(ball.state, Ball::Idle);
+    EXPECT_EQ(ball.state, Ball::State::Idle);
     EXPECT_EQ(ball.point, (Point{100.0f, 40.0f}));
 }
 
 TEST(Travel, OneSecondCoversTwoHundredSeventyFivePixels) {
     Ball ball(1, {0.0f, 0.0f});
-    ball.state = Ball::Moving;
+    ball.state = Ball::State::Moving;
     ball.waypoints = {{1000.0f, 0.0f}};
     for (int i = 0; i < 100; ++i) {
         ball.update(10.0f);
@@ -359,10 +361,10 @@ TEST_F(Moves, ArrivalLandsTheNewBallsAndFadesTheMarkers) {
     ASSERT_NE(ball, nullptr);
     EXPECT_TRUE(ball->movedByPlayer);
     EXPECT_FALSE(ball->selected);
-    EXPECT_EQ(ball->state, Ball::Moving);
+    EXPECT_EQ(ball->state, Ball::State::Moving);
     int updates = 0;
-    while (ball->state == Ball::Moving && updates < 1000) {
-        EXPECT_NE(f->state(), Field::Landing);
+    while (ball->state == Ball::State::Moving && updates < 1000) {
+        EXPECT_NE(f->state(), Field::State::Landing);
         f->update(16.0f);
         ++updates;
     }
@@ -371,18 +373,18 @@ TEST_F(Moves, ArrivalLandsTheNewBallsAndFadesTheMarkers) {
     EXPECT_EQ(updates, 31);
     EXPECT_EQ(ball->point, f->centre(2, 1));
     EXPECT_EQ(FieldTestAccess::lastMovedBall(*f), ball);
-    EXPECT_EQ(f->state(), Field::Landing);
+    EXPECT_EQ(f->state(), Field::State::Landing);
     EXPECT_TRUE(f->newCells().empty());
     Ball* landed = f->ballAt(8, 4);
     ASSERT_NE(landed, nullptr);
-    EXPECT_EQ(landed->state, Ball::Popping);
+    EXPECT_EQ(landed->state, Ball::State::Popping);
     EXPECT_FLOAT_EQ(landed->delay, 0.0f);
     // The marker the ball passed over faded out behind it.
     EXPECT_FLOAT_EQ(f->pathMarkerAt(3, 0)->fadeStep, -0.04f);
     // The landing ends when the ball has popped; new balls are chosen.
     ASSERT_TRUE(runUntil(
-        *f, [&] { return f->state() == Field::Play; }, 100));
-    EXPECT_EQ(landed->state, Ball::Idle);
+        *f, [&] { return f->state() == Field::State::Play; }, 100));
+    EXPECT_EQ(landed->state, Ball::State::Idle);
     EXPECT_GE(f->newCells().size(), 3u);
     EXPECT_EQ(f->chainCounter(), 0);
 }
@@ -391,10 +393,10 @@ TEST_F(Moves, SelectedBallCaughtInTheClearingCannotMove) {
     auto f = bareField(emptyLevel());
     FieldTestAccess::put(*f, 4, 4, 1);
     ASSERT_EQ(f->selectBall(4, 4), 1);
-    FieldTestAccess::setState(*f, Field::LevelOver);
+    FieldTestAccess::setState(*f, Field::State::LevelOver);
     f->onClick(0, 0); // the board is cleared away: the ball explodes
     EXPECT_FALSE(f->moveSelectedTo(4, 6));
-    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::Exploding);
+    EXPECT_EQ(f->ballAt(4, 4)->state, Ball::State::Exploding);
 }
 
 } // namespace

@@ -15,7 +15,7 @@ TEST(BallAnimation, PopsAfterItsDelayAndSettles) {
     EXPECT_FLOAT_EQ(ball.scale, 0.5f); // the update that ends the wait does nothing else
     EXPECT_FALSE(ball.popSoundPlayed);
     int updates = 0;
-    while (ball.state == Ball::Popping && updates < 100) {
+    while (ball.state == Ball::State::Popping && updates < 100) {
         ball.update(16.0f);
         ++updates;
     }
@@ -57,13 +57,13 @@ TEST(BallAnimation, ExplosionWithoutBurstBurstsWhenTheDelayRunsOut) {
     for (int i = 0; i < 40; ++i) {
         ball.update(6.0f);
     }
-    EXPECT_EQ(ball.state, Ball::Exploded);
+    EXPECT_EQ(ball.state, Ball::State::Exploded);
     EXPECT_FLOAT_EQ(ball.alpha, 0.0f);
     EXPECT_FLOAT_EQ(ball.alphaStep, 0.0f);
 }
 
 TEST(CellBackAnimation, FadesAfterItsDelay) {
-    CellBack back(CellBack::Empty, {0.0f, 0.0f});
+    CellBack back(CellBack::Fill::Empty, {0.0f, 0.0f});
     back.delay = 30.0f;
     back.update(16.0f);
     EXPECT_FLOAT_EQ(back.alpha, 0.0f);
@@ -79,10 +79,10 @@ TEST(CellBackAnimation, FadesAfterItsDelay) {
         back.update(16.0f);
     }
     EXPECT_FLOAT_EQ(back.alpha, 0.0f);
-    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Locked), CellBack::Empty);
-    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Empty), CellBack::Half);
-    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Half), CellBack::Filled);
-    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Filled), CellBack::Filled);
+    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Fill::Locked), CellBack::Fill::Empty);
+    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Fill::Empty), CellBack::Fill::Half);
+    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Fill::Half), CellBack::Fill::Filled);
+    EXPECT_EQ(CellBack::fillAfterExplosion(CellBack::Fill::Filled), CellBack::Fill::Filled);
 }
 
 TEST(PathMarkerAnimation, StaysWithinZeroAndOne) {

@@ -15,13 +15,14 @@ class SaveLoad : public BoardTest {};
 void expectValid(const Field& f) {
     for (int r = 0; r < f.rows(); ++r) {
         for (int c = 0; c < f.columns(); ++c) {
-            if (const Ball* ball = FieldTestAccess::rawBall(f, r, c)) {
+            if (const Ball* ball = rawBall(f, r, c)) {
                 EXPECT_TRUE(f.isCell(r, c)) << r << "," << c;
                 bool ordinary = ball->colour >= 0 && ball->colour < f.colours();
                 EXPECT_TRUE(ordinary || ball->isSpecial()) << ball->colour;
             }
             if (const CellBack* back = f.cellBackAt(r, c)) {
-                EXPECT_TRUE(CellBack::isValidFill(back->fill)) << back->fill;
+                EXPECT_TRUE(CellBack::isValidFill(static_cast<int>(back->fill)))
+                    << static_cast<int>(back->fill);
             }
         }
     }
@@ -61,9 +62,9 @@ TEST_F(SaveLoad, RoundTripOfAPlayedField) {
     Field f(7, file, 21);
     ASSERT_TRUE(runUntil(
         f, [&] { return settled(f); }, 2000));
-    f.cellBackAt(5, 5)->fill = CellBack::Half;
-    f.cellBackAt(0, 0)->fill = CellBack::Filled;
-    f.cellBackAt(10, 0)->fill = CellBack::Locked;
+    f.cellBackAt(5, 5)->fill = CellBack::Fill::Half;
+    f.cellBackAt(0, 0)->fill = CellBack::Fill::Filled;
+    f.cellBackAt(10, 0)->fill = CellBack::Fill::Locked;
     f.setScore(12345);
     FieldTestAccess::put(f, 10, 1, Ball::Joker);
     FieldTestAccess::put(f, 10, 2, Ball::ColourBomb);
@@ -71,7 +72,7 @@ TEST_F(SaveLoad, RoundTripOfAPlayedField) {
     for (int i = 0; i < 10; ++i) {
         f.addScore(10, {0, 0}, false);
     }
-    FieldTestAccess::setTimeOnLevel(f, 65432);
+    FieldTestAccess::stats(f).timeOnLevel = 65432;
     PropertyFile props = roundTripText([&] {
         PropertyFile p;
         f.save(p);
@@ -80,13 +81,13 @@ TEST_F(SaveLoad, RoundTripOfAPlayedField) {
 
     Field g(7, file, 99);
     ASSERT_TRUE(g.load(props));
-    EXPECT_EQ(g.state(), Field::Intro);
+    EXPECT_EQ(g.state(), Field::State::Intro);
     for (int r = 0; r < 11; ++r) {
         for (int c = 0; c < f.width(r); ++c) {
             EXPECT_EQ(g.ballColourAt(r, c), f.ballColourAt(r, c)) << r << "," << c;
             EXPECT_EQ(g.cellBackAt(r, c)->fill, f.cellBackAt(r, c)->fill);
             if (Ball* ball = g.ballAt(r, c)) {
-                EXPECT_EQ(ball->state, Ball::Popping);
+                EXPECT_EQ(ball->state, Ball::State::Popping);
                 EXPECT_FLOAT_EQ(ball->scale, 0.5f);
                 EXPECT_FLOAT_EQ(ball->delay, g.cellBackAt(r, c)->delay); // the sweep
                 EXPECT_EQ(ball->point, g.centre(r, c));
@@ -98,7 +99,7 @@ TEST_F(SaveLoad, RoundTripOfAPlayedField) {
         EXPECT_EQ(g.newCells()[i]->colour, f.newCells()[i]->colour);
         EXPECT_FLOAT_EQ(g.newCells()[i]->point.x, std::trunc(f.newCells()[i]->point.x));
         EXPECT_FLOAT_EQ(g.newCells()[i]->point.y, std::trunc(f.newCells()[i]->point.y));
-        EXPECT_EQ(g.newCells()[i]->state, Ball::Idle);
+        EXPECT_EQ(g.newCells()[i]->state, Ball::State::Idle);
     }
     EXPECT_EQ(g.score(), f.score());
     EXPECT_EQ(g.scoreOnLevel(), 100);
@@ -117,7 +118,7 @@ TEST_F(SaveLoad, BonusesAreNotCarried) {
     ASSERT_TRUE(runUntil(
         f, [&] { return f.isFinished(); }, 1000));
     f.setScore(50000);
-    FieldTestAccess::setTimeOnLevel(f, 1000);
+    FieldTestAccess::stats(f).timeOnLevel = 1000;
     PropertyFile props;
     f.save(props);
     props.setInt("field.m_statTimeBonus", 777);
@@ -217,7 +218,7 @@ TEST_F(SaveLoad, SaveWhileLandingKeepsEachBallOnce) {
     FieldTestAccess::addNewCell(*f, 8, 4, 2);
     FieldTestAccess::addNewCell(*f, 0, 4, 3);
     f->placeNewCells();
-    ASSERT_EQ(f->state(), Field::Landing);
+    ASSERT_EQ(f->state(), Field::State::Landing);
     PropertyFile props;
     f->save(props);
     Field g(1, emptyLevel(), 3);
@@ -234,7 +235,7 @@ TEST_F(SaveLoad, SaveWhileLandingKeepsEachBallOnce) {
 TEST_F(SaveLoad, ExplodingBallsAreSavedAsTheirExplosionLeavesTheCells) {
     // A line of four explodes; the game is saved before the balls are gone.
     auto f = bareField(emptyLevel());
-    f->cellBackAt(8, 3)->fill = CellBack::Half;
+    f->cellBackAt(8, 3)->fill = CellBack::Fill::Half;
     for (int c = 0; c < 4; ++c) {
         FieldTestAccess::put(*f, 8, c, 1);
     }
@@ -243,7 +244,7 @@ TEST_F(SaveLoad, ExplodingBallsAreSavedAsTheirExplosionLeavesTheCells) {
     ASSERT_EQ(f->score(), 10 + 12 + 14 + 16);
     int bombColumn = -1;
     for (int c = 0; c < 4; ++c) {
-        ASSERT_EQ(f->ballAt(8, c)->state, Ball::Exploding);
+        ASSERT_EQ(f->ballAt(8, c)->state, Ball::State::Exploding);
         if (f->ballAt(8, c)->becomes == Ball::ColourBomb) {
             bombColumn = c;
         }
@@ -258,7 +259,8 @@ TEST_F(SaveLoad, ExplodingBallsAreSavedAsTheirExplosionLeavesTheCells) {
     ASSERT_TRUE(g.load(roundTripText(props)));
     EXPECT_EQ(g.score(), f->score());
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(g.cellBackAt(8, c)->fill, c == 3 ? CellBack::Filled : CellBack::Half) << c;
+        EXPECT_EQ(g.cellBackAt(8, c)->fill, c == 3 ? CellBack::Fill::Filled : CellBack::Fill::Half)
+            << c;
         EXPECT_EQ(g.ballColourAt(8, c), c == bombColumn ? Ball::ColourBomb : -1) << c;
     }
     EXPECT_EQ(g.ballColourAt(0, 0), 3);
@@ -289,7 +291,7 @@ TEST_F(SaveLoad, BoardClearedAfterALostLevelIsSavedAsItStands) {
         }
     }
     f->update(16.0f);
-    ASSERT_EQ(f->state(), Field::LevelOver);
+    ASSERT_EQ(f->state(), Field::State::LevelOver);
     ASSERT_FALSE(f->isComplete());
     f->onClick(0, 0);
     PropertyFile props;

@@ -3,6 +3,7 @@
 #include "GameTestSupport.h"
 
 #include "gfx/Sprite.h"
+#include "platform/Messages.h"
 #include "support/GlScreen.h"
 #include "support/TempDir.h"
 #include "ui/HighScores.h"
@@ -10,6 +11,7 @@
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -119,4 +121,36 @@ TEST_F(GameScreenDraw, WithoutAnyDataTheGameStillDrawsAndPlays) {
         }
     }
     ADD_FAILURE() << "no ball on the stand-in board";
+}
+
+TEST_F(GameScreenDraw, KeyboardCursorMarksItsCellUntilTheMouseMoves) {
+    WorkingDirectory here(QUILLMERE_BINARY_DIR "/gamedata");
+    ResourceManager* pack = ResourceManager::create("main");
+    pack->setPassword(PackFormat::gamePassword);
+    pack->open("data/data.pk");
+    HighScores scores(2);
+    Game game(1, &scores);
+    play(game, 200);
+    ASSERT_EQ(game.field()->state(), Field::State::Play);
+    const Cell cell = game.keyboardCursor().cell();
+    const Point centre = game.field()->centre(cell.row, cell.col);
+    // On the marker's right side, which is upright: it crosses the centre's row.
+    const int x = int(centre.x) + 18;
+    const int y = int(centre.y);
+    const Rgb before = pixel(x, y);
+
+    game.onKeyDown(platform::VK_RIGHT);
+    ASSERT_TRUE(game.keyboardCursor().isVisible());
+    ASSERT_EQ(game.keyboardCursor().cell(), cell);
+    play(game, 1);
+    const Rgb marked = pixel(x, y);
+    EXPECT_NE(marked, before);
+    EXPECT_GT(marked[0], 150) << "a light, warm line";
+    EXPECT_GT(marked[0] - marked[2], 60);
+
+    game.onMouseMove(10, 10, 0);
+    play(game, 1);
+    const Rgb hidden = pixel(x, y);
+    EXPECT_NE(hidden, marked);
+    EXPECT_LT(std::abs(hidden[0] - before[0]) + std::abs(hidden[2] - before[2]), 60);
 }

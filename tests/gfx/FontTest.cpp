@@ -123,6 +123,10 @@ TEST_F(LoadedFont, LetterSpacingAndTextWidth) {
     EXPECT_NEAR(quads[2].left, 100 + width('A', 20) + width('B', 20) + 2 * space / 10, 1e-3);
     EXPECT_NEAR(font.textWidth("AB", 20), width('A', 20) + width('B', 20), 1e-3);
     EXPECT_NEAR(font.textWidth("A B", 20), 2 * width('A', 20) + width('B', 20), 1e-3);
+    // The ink of "A B" ends at B's right side: one spacing after A, none after B.
+    EXPECT_NEAR(font.inkWidth("A B", 20), 2 * width('A', 20) + width('B', 20) + space / 10, 1e-3);
+    EXPECT_NEAR(font.inkWidth("A  ", 20), width('A', 20), 1e-3);
+    EXPECT_EQ(font.inkWidth("", 20), 0);
     // Glyphs reach `size` up from the baseline.
     EXPECT_NEAR(quads[1].base, 300, 1e-3);
     EXPECT_NEAR(quads[1].top, 280, 1e-3);

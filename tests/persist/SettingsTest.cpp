@@ -1,7 +1,7 @@
 #include "persist/Settings.h"
-#include "persist/ResourceManager.h"
 #include "pack/PackWriter.h"
 #include "persist/PropertyFile.h"
+#include "persist/ResourceManager.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +146,87 @@ TEST_F(SettingsTest, OpensTheGamePackWithTheGamePassword) {
 
     EXPECT_EQ(text, "m_ok_btn.x 5");
     ResourceManager::destroy("main");
+}
+
+} // namespace
+
+namespace {
+
+using platform::Rect;
+
+TEST_F(SettingsTest, KeepsTheVolumeAndTheHighestLevelInTheirRanges) {
+    struct Case {
+        int storedVolume, volume, storedLevel, level;
+    } cases[] = {
+        {-5, 0, 0, 1}, {65, 64, 101, 100}, {1000, 64, -7, 1}, {64, 64, 100, 100}, {0, 0, 1, 1}};
+    for (const Case& c : cases) {
+        PropertyFile file;
+        file.setInt("m_music_volume", c.storedVolume);
+        file.setInt("m_level", c.storedLevel);
+        ASSERT_TRUE(settings->load(writeFile(file)));
+        EXPECT_EQ(settings->musicVolume, c.volume) << c.storedVolume;
+        EXPECT_EQ(settings->level, c.level) << c.storedLevel;
+    }
+}
+
+TEST_F(SettingsTest, AWindowLargerThanTheDesktopShrinksToFitIt) {
+    settings->width = 2500;
+    settings->height = 1400;
+    settings->x = 10;
+    settings->y = 20;
+    settings->fitWindowTo({Rect{0, 0, 1280, 1024}});
+    EXPECT_EQ(settings->width, 1280);
+    EXPECT_EQ(settings->height, 1024);
+    // Still on the screen: the place is kept for the screen fit to judge.
+    EXPECT_EQ(settings->x, 10);
+    EXPECT_EQ(settings->y, 20);
+}
+
+TEST_F(SettingsTest, AWindowOffEveryScreenComesBackOntoTheFirst) {
+    const std::vector<Rect> screens{Rect{0, 0, 1280, 1024}, Rect{1280, 0, 3200, 1080}};
+    settings->width = 800;
+    settings->height = 600;
+    settings->x = 5000;
+    settings->y = 300;
+    settings->fitWindowTo(screens);
+    EXPECT_EQ(settings->x, 240);
+    EXPECT_EQ(settings->y, 212);
+
+    // Left of and above the first screen by exactly its own size: touching
+    // the edge is not on the screen.
+    settings->x = -800;
+    settings->y = -600;
+    settings->fitWindowTo(screens);
+    EXPECT_EQ(settings->x, 240);
+    EXPECT_EQ(settings->y, 212);
+}
+
+TEST_F(SettingsTest, AWindowOnASecondScreenOrPartlyVisibleStaysWhereItIs) {
+    const std::vector<Rect> screens{Rect{0, 0, 1280, 1024}, Rect{1280, 0, 3200, 1080}};
+    settings->width = 800;
+    settings->height = 600;
+    settings->x = 2000;
+    settings->y = 100;
+    settings->fitWindowTo(screens);
+    EXPECT_EQ(settings->x, 2000);
+    EXPECT_EQ(settings->y, 100);
+    settings->x = -799;
+    settings->y = 1023;
+    settings->fitWindowTo(screens);
+    EXPECT_EQ(settings->x, -799);
+    EXPECT_EQ(settings->y, 1023);
+}
+
+TEST_F(SettingsTest, NoKnownScreenOrATinyOneLeavesAUsableWindow) {
+    settings->width = 900;
+    settings->height = 700;
+    settings->x = 99999;
+    settings->fitWindowTo({});
+    EXPECT_EQ(settings->width, 900);
+    EXPECT_EQ(settings->x, 99999);
+    settings->fitWindowTo({Rect{0, 0, 64, 48}});
+    EXPECT_EQ(settings->width, 100);
+    EXPECT_EQ(settings->height, 100);
 }
 
 } // namespace

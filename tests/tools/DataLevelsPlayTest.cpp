@@ -1,7 +1,8 @@
 // The generated levels read by the game's own level parser and played
-// through the game's own rules by a simple-minded player, to see the
-// difficulty curve: the early levels fall to a plain strategy, the late ones
-// do not.
+// through the game's own rules: no level pays before a move, the players see
+// the board as the rules do, and the difficulty curve (a short run here, the
+// whole curve on demand).
+#include "DifficultyCurve.h"
 #include "board/EffectLayer.h"
 #include "board/Field.h"
 #include "board/LevelFile.h"
@@ -13,6 +14,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -22,128 +26,6 @@ LevelFile parsed(const DataTree& tree, int n) {
     auto file = LevelFile::parse(bytes.data(), bytes.size());
     EXPECT_TRUE(file.has_value()) << n;
     return file.value_or(LevelFile::fallback());
-}
-
-// Plays by one rule: make the longest line possible, filling unfinished
-// cells; with no line to make, put a ball where it has most partners.
-class LinePlayer {
-public:
-    explicit LinePlayer(unsigned seed) : m_state(seed * 2654435761u + 1) {}
-
-    bool move(Field& f) {
-        const HexGeometry& g = f.geometry();
-        long best = -1;
-        Cell from{}, to{};
-        for (int r = 0; r < f.rows(); ++r) {
-            for (int c = 0; c < f.width(r); ++c) {
-                const Ball* ball = f.ballAt(r, c);
-                if (!ball || !ball->isIdle() || f.cellBackAt(r, c)->fill == CellBack::Locked) {
-                    continue;
-                }
-                for (Cell target : freeReach(f, {r, c})) {
-                    long value = worth(f, g, {r, c}, target, ball->colour) * 64 + next() % 64;
-                    if (value > best) {
-                        best = value;
-                        from = {r, c};
-                        to = target;
-                    }
-                }
-            }
-        }
-        if (best < 0 || f.selectBall(from.row, from.col) < 0) {
-            return false;
-        }
-        const bool moved = f.moveSelectedTo(to.row, to.col);
-        f.deselectAll();
-        return moved;
-    }
-
-private:
-    unsigned next() {
-        m_state = m_state * 1103515245u + 12345u;
-        return m_state >> 16;
-    }
-
-    static std::vector<Cell> freeReach(const Field& f, Cell start) {
-        const HexGeometry& g = f.geometry();
-        std::vector<char> seen(static_cast<size_t>(g.tableSize()), 0);
-        std::vector<Cell> frontier{start}, reached;
-        seen[static_cast<size_t>(g.index(start))] = 1;
-        for (size_t i = 0; i < frontier.size(); ++i) {
-            for (Cell n : g.neighbours(frontier[i])) {
-                if (f.isCell(n) && !f.ballAt(n) && !seen[static_cast<size_t>(g.index(n))]) {
-                    seen[static_cast<size_t>(g.index(n))] = 1;
-                    frontier.push_back(n);
-                    reached.push_back(n);
-                }
-            }
-        }
-        return reached;
-    }
-
-    // Longest line of the colour through `to` once the ball has left `from`,
-    // weighted toward lines over unfinished cells.
-    static long worth(const Field& f, const HexGeometry& g, Cell from, Cell to, int colour) {
-        long total = 0;
-        for (int a = 0; a < HexGeometry::axisCount; ++a) {
-            const auto axis = static_cast<HexGeometry::Axis>(a);
-            int length = 1, unfinished = f.cellBackAt(to)->fill != CellBack::Filled;
-            for (bool forward : {true, false}) {
-                for (Cell p = g.step(to, axis, forward); f.isCell(p) && !(p == from);
-                     p = g.step(p, axis, forward)) {
-                    const Ball* b = f.ballAt(p);
-                    if (!b || !b->isIdle() ||
-                        !(b->colour == colour || b->isSpecial() || colour == Ball::Joker)) {
-                        break;
-                    }
-                    ++length;
-                    unfinished += f.cellBackAt(p)->fill != CellBack::Filled;
-                }
-            }
-            total += length >= 3 ? 1000 * length + 50 * unfinished : length * length;
-        }
-        return total;
-    }
-
-    unsigned m_state;
-};
-
-struct Outcome {
-    bool complete = false;
-    int moves = 0;
-};
-
-Outcome play(const LevelFile& file, int level, unsigned seed) {
-    EffectLayer::destroy();
-    EffectLayer::create();
-    Field f(level, file, seed);
-    LinePlayer player(seed);
-    Outcome out;
-    for (int step = 0; step < 400000 && out.moves < 1500; ++step) {
-        if (f.isFinished()) {
-            break;
-        }
-        const bool still = f.state() == Field::Play && f.effectCount() == 0;
-        bool settled = still;
-        for (int r = 0; settled && r < f.rows(); ++r) {
-            for (int c = 0; settled && c < f.width(r); ++c) {
-                settled = !f.ballAt(r, c) || f.ballAt(r, c)->isIdle();
-            }
-        }
-        if (settled) {
-            if (!player.move(f)) {
-                // Nowhere to go: the board only fills further.
-                f.update(16.0f);
-            } else {
-                ++out.moves;
-            }
-        }
-        f.update(16.0f);
-        EffectLayer::instance()->update(16.0f);
-    }
-    out.complete = f.isComplete();
-    EffectLayer::destroy();
-    return out;
 }
 
 TEST(LevelsInPlay, EveryLevelReadsAsDesigned) {
@@ -167,27 +49,205 @@ TEST(LevelsInPlay, EveryLevelReadsAsDesigned) {
     }
 }
 
-TEST(LevelsInPlay, PlainStrategyClearsEarlyLevelsNotLateOnes) {
+} // namespace
+
+namespace {
+
+// Updates until the first move can be made (or the level has ended).
+void untilFirstMove(Field& f) {
+    for (int i = 0; i < 20000 && !f.isFinished() && !levelplay::isSettled(f); ++i) {
+        f.update(16.0f);
+    }
+}
+
+TEST(LevelsInPlay, NoLevelPaysBeforeAMove) {
     DataTree tree;
     addLevels(tree);
-    // A few levels of each stretch of the game, three games each.
-    const int sample[] = {1, 2, 3, 4, 5, 48, 50, 52, 54, 56, 96, 97, 98, 99, 100};
-    int wins[3] = {}, games[3] = {};
-    for (int n : sample) {
+    for (int n = 1; n <= LevelDesign::levelCount; ++n) {
         const LevelFile file = parsed(tree, n);
-        const int stretch = n <= 10 ? 0 : n <= 60 ? 1 : 2;
-        for (unsigned seed = 1; seed <= 3; ++seed) {
-            Outcome o = play(file, n, seed);
-            wins[stretch] += o.complete;
-            ++games[stretch];
+        for (unsigned seed : {1u, 2u, 3u}) {
+            SCOPED_TRACE("level " + std::to_string(n) + " seed " + std::to_string(seed));
+            Field f(n, file, seed);
+            untilFirstMove(f);
+            ASSERT_TRUE(levelplay::isSettled(f));
+            EXPECT_FALSE(f.isFinished());
+            EXPECT_EQ(f.score(), 0);
+            int free = 0;
+            for (int r = 0; r < f.rows(); ++r) {
+                for (int c = 0; c < f.width(r); ++c) {
+                    free += f.ballAt(r, c) && f.cellBackAt(r, c)->fill != CellBack::Fill::Locked;
+                }
+            }
+            EXPECT_GE(free, LevelDesign::minFreeStartingBalls);
         }
     }
-    std::printf("cleared: %d of %d early, %d of %d middle, %d of %d late games\n", wins[0],
-                games[0], wins[1], games[1], wins[2], games[2]);
-    EXPECT_GE(wins[0] * 10, games[0] * 8) << "the first levels are for everyone";
-    EXPECT_GE(wins[0], wins[1]);
-    EXPECT_GE(wins[1], wins[2]);
-    EXPECT_LE(wins[2] * 10, games[2] * 3) << "the last levels take more than a plain rule";
+}
+
+// The players' view of the board against the field's own rules: every move
+// they list has a path, every ball they leave out of a cell has none, and a
+// line they see is a line the rules explode.
+TEST(LevelsInPlay, PlayersSeeWhatTheRulesDo) {
+    DataTree tree;
+    addLevels(tree);
+    int linesSeen = 0;
+    for (int n : {1, 30, 60}) {
+        const LevelFile file = parsed(tree, n);
+        Field f(n, file, 11);
+        levelplay::LineTaker player(5);
+        for (int move = 0; move < 40 && !f.isFinished(); ++move) {
+            SCOPED_TRACE("level " + std::to_string(n) + " move " + std::to_string(move));
+            untilFirstMove(f);
+            if (f.isFinished()) {
+                break;
+            }
+            const std::vector<levelplay::Move> moves = levelplay::legalMoves(f);
+            std::set<std::pair<int, int>> listed;
+            bool line = false;
+            for (const levelplay::Move& m : moves) {
+                listed.insert({f.geometry().index(m.from), f.geometry().index(m.to)});
+                line = line || levelplay::runAfter(f, m) >= 3;
+            }
+            if (move % 10 == 0) {
+                for (int r = 0; r < f.rows(); ++r) {
+                    for (int c = 0; c < f.width(r); ++c) {
+                        if (!f.ballAt(r, c) || f.cellBackAt(r, c)->fill == CellBack::Fill::Locked) {
+                            continue;
+                        }
+                        for (int rr = 0; rr < f.rows(); ++rr) {
+                            for (int cc = 0; cc < f.width(rr); ++cc) {
+                                if (!f.isCell(rr, cc) || f.ballAt(rr, cc)) {
+                                    continue;
+                                }
+                                std::vector<Cell> path;
+                                const bool found = f.findPath(r, c, rr, cc, path);
+                                const bool inList = listed.count({f.geometry().index(r, c),
+                                                                  f.geometry().index(rr, cc)}) > 0;
+                                ASSERT_EQ(found, inList)
+                                    << r << "," << c << " to " << rr << "," << cc;
+                            }
+                        }
+                    }
+                }
+            }
+            const int before = f.scoreOnLevel();
+            ASSERT_TRUE(player.move(f));
+            if (line) {
+                untilFirstMove(f);
+                EXPECT_GT(f.scoreOnLevel(), before) << "a line was there to take";
+                ++linesSeen;
+            }
+        }
+    }
+    EXPECT_GT(linesSeen, 10);
+}
+
+levelplay::LevelResult result(int level, int games, int wins, int moves) {
+    levelplay::LevelResult r;
+    r.level = level;
+    r.games = games;
+    r.wins = wins;
+    r.medianMoves = moves;
+    return r;
+}
+
+TEST(DifficultyCurve, RoughSpotsAreFound) {
+    std::vector<levelplay::LevelResult> smooth;
+    for (int n = 1; n <= 9; ++n) {
+        smooth.push_back(result(n, 10, 10 - n, 50 + 5 * n));
+    }
+    EXPECT_TRUE(levelplay::roughSpots(smooth).empty());
+
+    // A dip of 30 points between two levels of 70%, and moves that halve.
+    std::vector<levelplay::LevelResult> rough = smooth;
+    rough[4].wins = 2;
+    rough[6].medianMoves = rough[5].medianMoves / 2 - 1;
+    const std::vector<std::string> spots = levelplay::roughSpots(rough);
+    ASSERT_EQ(spots.size(), 3u); // the dip against both neighbourhoods, the moves
+    EXPECT_NE(spots[0].find("level 5"), std::string::npos);
+    EXPECT_NE(spots[2].find("level 7"), std::string::npos);
+
+    // Levels that are not neighbours are not compared.
+    std::vector<levelplay::LevelResult> apart{result(1, 10, 10, 50), result(5, 10, 0, 10),
+                                              result(9, 10, 10, 50)};
+    EXPECT_TRUE(levelplay::roughSpots(apart).empty());
+}
+
+// A short run of the curve for the suite: the line taker clears the first
+// levels and not the last, the careful player clears the last.
+TEST(LevelsInPlay, ShortCurveFromEasyToHard) {
+    DataTree tree;
+    addLevels(tree);
+    int early = 0, late = 0, careful = 0;
+    for (int n : {1, 2, 3}) {
+        early += levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 3).wins;
+    }
+    for (int n : {98, 99, 100}) {
+        late += levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 3).wins;
+    }
+    careful = levelplay::measure(parsed(tree, 100), 100, levelplay::Kind::Careful, 2).wins;
+    std::printf("line taker: %d of 9 early, %d of 9 late; careful: %d of 2 on level 100\n", early,
+                late, careful);
+    EXPECT_GE(early, 8);
+    EXPECT_LE(late, 3);
+    EXPECT_GE(careful, 1);
+}
+
+int fromEnvironment(const char* name, int fallback) {
+    const char* text = std::getenv(name);
+    const int value = text ? std::atoi(text) : 0;
+    return value > 0 ? value : fallback;
+}
+
+// The whole curve, on demand: every level, for the line taker with enough
+// games to tell ten points of win rate apart and the careful player with
+// enough to show it clears every level. QUILLMERE_CURVE_SEEDS and
+// QUILLMERE_CAREFUL_SEEDS change the counts, QUILLMERE_CURVE_FIRST and
+// QUILLMERE_CURVE_LAST the levels.
+TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
+    DataTree tree;
+    addLevels(tree);
+    const int seeds = fromEnvironment("QUILLMERE_CURVE_SEEDS", 100);
+    const int carefulSeeds = fromEnvironment("QUILLMERE_CAREFUL_SEEDS", 20);
+    const int first = fromEnvironment("QUILLMERE_CURVE_FIRST", 1);
+    const int last = fromEnvironment("QUILLMERE_CURVE_LAST", LevelDesign::levelCount);
+    std::vector<levelplay::LevelResult> lineTaker, careful;
+    for (int n = first; n <= last; ++n) {
+        const LevelFile file = parsed(tree, n);
+        lineTaker.push_back(levelplay::measure(file, n, levelplay::Kind::LineTaker, seeds));
+        careful.push_back(levelplay::measure(file, n, levelplay::Kind::Careful, carefulSeeds));
+        std::printf("%s", levelplay::table({lineTaker.back()}, {careful.back()}).c_str());
+        std::fflush(stdout);
+    }
+    std::printf("%s", levelplay::table(lineTaker, careful).c_str());
+    for (const std::string& spot : levelplay::roughSpots(lineTaker)) {
+        ADD_FAILURE() << "line taker, " << spot;
+    }
+    for (std::size_t i = 0; i < lineTaker.size(); ++i) {
+        const int n = lineTaker[i].level;
+        SCOPED_TRACE(n);
+        if (n <= 10) {
+            EXPECT_GE(lineTaker[i].winRate(), 90.0);
+        }
+        if (n > LevelDesign::levelCount - 10) {
+            EXPECT_LE(lineTaker[i].winRate(), 15.0);
+        }
+        EXPECT_GE(careful[i].winRate(), 80.0);
+        EXPECT_EQ(lineTaker[i].bonusesBeforeMove + careful[i].bonusesBeforeMove, 0);
+        if (i > 0) {
+            EXPECT_GE(careful[i].medianMoves * 2, careful[i - 1].medianMoves);
+        }
+    }
+    // The levels take longer as the game goes on: every ten levels at least
+    // as many moves as the ten before, give or take a tenth.
+    double previous = 0;
+    for (std::size_t from = 0; from + 10 <= careful.size(); from += 10) {
+        double moves = 0;
+        for (std::size_t i = from; i < from + 10; ++i) {
+            moves += careful[i].medianMoves / 10.0;
+        }
+        EXPECT_GE(moves, previous * 0.9) << "levels from " << careful[from].level;
+        previous = moves;
+    }
 }
 
 } // namespace

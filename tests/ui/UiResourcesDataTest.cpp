@@ -1,36 +1,21 @@
 // The shared menu pictures loaded from the game folder the build writes.
-#include "datagen/DataWriter.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
-#include "persist/PackFormat.h"
-#include "persist/ResourceManager.h"
+#include "support/GeneratedPack.h"
 #include "ui/UiResources.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 class UiResourcesData : public ::testing::Test {
 protected:
     void SetUp() override {
-        before = fs::current_path();
-        fs::current_path(fs::path(QUILLMERE_BINARY_DIR) / "gamedata");
-        ResourceManager* pack = ResourceManager::create("main");
-        pack->setPassword(PackFormat::gamePassword);
-        pack->open(DataWriter::packName);
-        ASSERT_FALSE(pack->directory().empty()) << "no generated pack";
+        ASSERT_TRUE(pack.isOpen()) << "no generated pack";
         ui.load();
     }
-    void TearDown() override {
-        ResourceManager::destroy("main");
-        fs::current_path(before);
-    }
 
-    fs::path before;
+    GeneratedPack pack;
     UiResources ui;
 };
 

@@ -11,6 +11,9 @@
 class LevelDesign {
 public:
     static constexpr int levelCount = 100;
+    // Starting balls that stand on cells that are not locked, at the least:
+    // two cannot make a line, so no move clears them before the next land.
+    static constexpr int minFreeStartingBalls = 2;
 
     static std::vector<LevelPlan> all();
     static LevelPlan level(int number);
@@ -18,6 +21,8 @@ public:
     // The curve every level follows (also what the tests hold the files to).
     static int coloursFor(int number);
     static int fillPercentFor(int number);
+    // What the level's outline takes off the curve's starting balls.
+    static int fillEaseFor(int number);
     static int jokerPercentFor(int number);
     static int lockedCountFor(int number);
     // Explosions needed to fill every cell: 2 per empty cell, 1 per half

@@ -1,10 +1,7 @@
 // The help and hint texts with their animations.
 //
 // Index, in file order:
-// - Scenes: a small board state drawn into one animation frame (draw).
-// - Animations: the frames of each scene written as a sprite (addAnimation).
-// - The scenes themselves: a move, lines on each axis, filling, new balls,
-//   special balls, the chain, the level.
+// - Animations: the frames of each scene (HelpScenes) written as a sprite.
 // - The hint picture and the help page mock-ups.
 // - addTexts: the help XML, the hints XML and every picture into the gallery.
 
@@ -13,7 +10,7 @@
 #include "BoardArt.h"
 #include "Canvas.h"
 #include "Gallery.h"
-#include "SeededRandom.h"
+#include "HelpScenes.h"
 
 #include <cmath>
 #include <functional>
@@ -21,94 +18,6 @@
 #include <vector>
 
 namespace {
-
-// A little hexagonal board of 5 rows (5, 6, 7, 6, 5 cells), as the game's.
-struct Patch {
-    static constexpr int kRows = 5, kColumns = 7, kMiddle = 2;
-    double ox = 0, oy = 0, radius = 16;
-
-    static int width(int row) { return kColumns - std::abs(kMiddle - row); }
-    double cellW() const { return radius * std::sqrt(3.0); }
-    double rowH() const { return radius * 1.5 + 1; }
-    double x(double row, double col) const {
-        return ox + std::abs(kMiddle - row) * cellW() / 2 + col * cellW();
-    }
-    double y(double row) const { return oy + (row - kMiddle) * rowH(); }
-};
-
-struct BallAt {
-    double row, col;
-    int colour;
-    double scale = 1, alpha = 1;
-};
-
-struct Scene {
-    std::vector<std::vector<int>> fill; // per row and cell; -1 no cell
-    std::vector<BallAt> balls;
-    std::vector<std::pair<double, double>> sparkles; // cells (row, col) with path sparkles
-    int selected = -1;                               // index of the selected ball
-    double burst = 0;                                // sparks around exploding balls
-};
-
-Scene emptyScene(int fillValue = 0) {
-    Scene s;
-    for (int r = 0; r < Patch::kRows; ++r) {
-        s.fill.emplace_back(Patch::width(r), fillValue);
-    }
-    return s;
-}
-
-Picture draw(const Scene& scene, int w, int h, double radius) {
-    Canvas canvas(w, h);
-    cairo_t* cr = canvas.cr();
-    Patch p;
-    p.radius = radius;
-    // Centre the patch.
-    p.ox = w / 2.0 - 3 * p.cellW();
-    p.oy = h / 2.0;
-    for (int r = 0; r < Patch::kRows; ++r) {
-        for (int c = 0; c < Patch::width(r); ++c) {
-            if (scene.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] >= 0) {
-                BoardArt::cellBack(
-                    cr, p.x(r, c), p.y(r), radius * 0.95,
-                    scene.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
-            }
-        }
-    }
-    for (const auto& [r, c] : scene.sparkles) {
-        BoardArt::spark(cr, p.x(r, c), p.y(r), radius * 0.7, Palette::gold, 0.9);
-    }
-    for (std::size_t i = 0; i < scene.balls.size(); ++i) {
-        const BallAt& b = scene.balls[i];
-        if (b.alpha <= 0) {
-            continue;
-        }
-        const double bx = p.x(b.row, b.col), by = p.y(b.row);
-        if (static_cast<int>(i) == scene.selected) {
-            Shapes::glow(cr, bx, by, radius * 1.5, Palette::gold, 0.8);
-        }
-        cairo_push_group(cr);
-        BoardArt::ball(cr, bx, by, radius * 0.72 * b.scale, b.colour, 0.9);
-        const int row = static_cast<int>(std::lround(b.row)),
-                  col = static_cast<int>(std::lround(b.col));
-        if (row >= 0 && row < Patch::kRows && col >= 0 && col < Patch::width(row) &&
-            scene.fill[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] == 4) {
-            BoardArt::lock(cr, bx, by, radius * 1.7);
-        }
-        cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, b.alpha);
-        if (b.scale > 1.05 && scene.burst > 0) {
-            SeededRandom rng(static_cast<std::uint32_t>(i * 31 + 7));
-            for (int k = 0; k < 10; ++k) {
-                const double a = rng.between(0, 2 * M_PI),
-                             d = radius * (0.6 + 1.6 * scene.burst) * rng.between(0.6, 1.2);
-                BoardArt::spark(cr, bx + std::cos(a) * d, by + std::sin(a) * d, radius * 0.45,
-                                Palette::gold, 1 - scene.burst * 0.6);
-            }
-        }
-    }
-    return canvas.picture();
-}
 
 using Script = std::function<Scene(int frame)>;
 
@@ -130,7 +39,7 @@ void addAnimation(Gallery& gallery, const Animation& a, int w, int h, double rad
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "_%02d.png", f);
         const std::string file = stem + suffix;
-        const Picture frame = draw(a.script(f), w, h, radius);
+        const Picture frame = drawScene(a.script(f), w, h, radius);
         gallery.add(file, frame, PictureUse::SpritePng, false);
         strip.place(frame, (f % perRow) * w, (f / perRow) * h);
         xml << "    <frame>" << file << "</frame>\r\n";
@@ -138,181 +47,6 @@ void addAnimation(Gallery& gallery, const Animation& a, int w, int h, double rad
     gallery.addReviewOnly(stem + "_*.png (frames)", strip);
     xml << "  </group>\r\n</animation>\r\n";
     gallery.addText(a.name, xml.str());
-}
-
-double ease(double t) {
-    return t * t * (3 - 2 * t);
-}
-
-// A ball picked up and carried along a path of free cells.
-Scene moveScene(int f) {
-    Scene s = emptyScene();
-    s.balls = {{2, 0, 0}, {1, 2, 1}, {2, 2, 2}, {3, 2, 3}, {2, 5, 0}, {1, 4, 0}};
-    // Path: (2,0) -> (2,1) -> (1,1) [row 1 col 1] -> (0,1) -> ... ends beside the two reds.
-    const std::vector<std::pair<double, double>> path{{2, 0}, {2, 1}, {1, 1},
-                                                      {0, 1}, {0, 2}, {0, 3}};
-    const int travel = static_cast<int>(path.size()) - 1;
-    if (f == 0) {
-        s.selected = 0;
-    } else if (f <= travel) {
-        s.selected = 0;
-        for (std::size_t i = static_cast<std::size_t>(f); i < path.size(); ++i) {
-            s.sparkles.push_back(path[i]);
-        }
-        s.balls[0].row = path[static_cast<std::size_t>(f)].first;
-        s.balls[0].col = path[static_cast<std::size_t>(f)].second;
-    } else {
-        s.balls[0].row = path.back().first;
-        s.balls[0].col = path.back().second;
-        // It lands on a diagonal with the two others of its colour: they explode.
-        if (f > travel + 1) {
-            const double t = std::min(1.0, (f - travel - 1) / 2.0);
-            for (int i : {0, 4, 5}) {
-                s.balls[static_cast<std::size_t>(i)].scale = 1 + 0.5 * t;
-                s.balls[static_cast<std::size_t>(i)].alpha = 1 - t;
-            }
-            s.burst = t;
-            for (const auto& [r, c] : {std::pair{0, 3}, std::pair{1, 4}, std::pair{2, 5}}) {
-                s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = t >= 1 ? 1 : 0;
-            }
-        }
-    }
-    return s;
-}
-
-// Three of a colour in a row explode and fill their cells.
-Scene lineScene(int f, int axis) {
-    Scene s = emptyScene();
-    // Three cells on one axis through the middle, and a ball that completes them.
-    std::vector<std::pair<double, double>> line;
-    if (axis == 0) {
-        line = {{2, 2}, {2, 3}, {2, 4}};
-    } else if (axis == 1) {
-        line = {{1, 2}, {2, 3}, {3, 3}};
-    } else {
-        line = {{1, 3}, {2, 3}, {3, 2}};
-    }
-    s.balls = {{line[0].first, line[0].second, 2},
-               {line[1].first, line[1].second, 2},
-               {0, 1, 5},
-               {4, 3, 7}};
-    const std::pair<double, double> start{4, 0};
-    if (f < 3) {
-        const double t = ease(f / 3.0);
-        s.balls.push_back({start.first + (line[2].first - start.first) * t,
-                           start.second + (line[2].second - start.second) * t, 2});
-        s.selected = f == 0 ? 4 : -1;
-    } else {
-        s.balls.push_back({line[2].first, line[2].second, 2});
-    }
-    if (f >= 4) {
-        const double t = std::min(1.0, (f - 4) / 3.0);
-        for (int i : {0, 1, 4}) {
-            s.balls[static_cast<std::size_t>(i)].scale = 1 + 0.5 * t;
-            s.balls[static_cast<std::size_t>(i)].alpha = 1 - t;
-        }
-        s.burst = t;
-        if (f >= 6) {
-            for (const auto& [r, c] : line) {
-                s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = f >= 7 ? 3 : 1;
-            }
-        }
-    }
-    return s;
-}
-
-// Empty cells become half filled, then filled, as balls explode on them.
-Scene fillScene(int f) {
-    Scene s = emptyScene();
-    int step = 0;
-    for (int r = 0; r < Patch::kRows; ++r) {
-        for (int c = 0; c < Patch::width(r); ++c) {
-            const int when = (r * 7 + c * 3) % 10;
-            s.fill[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = f > when + 4 ? 3
-                                                                               : f > when   ? 1
-                                                                                            : 0;
-            ++step;
-        }
-    }
-    s.fill[2][3] = 4; // a locked cell holding its ball
-    s.balls.push_back({2, 3, 4});
-    return s;
-}
-
-// New balls shown small beforehand, then landing.
-Scene newBallsScene(int f) {
-    Scene s = emptyScene();
-    s.balls = {{1, 1, 0}, {2, 4, 1}, {3, 2, 3}};
-    const BallAt fresh[] = {{0, 3, 2}, {2, 1, 4}, {4, 4, 0}};
-    for (const BallAt& b : fresh) {
-        BallAt n = b;
-        if (f < 4) {
-            n.scale = 0.5;
-            n.alpha = 0.8;
-        } else {
-            n.scale = std::min(1.5, 0.5 + (f - 3) * 0.35);
-            if (f >= 7) {
-                n.scale = 1.0;
-            }
-        }
-        s.balls.push_back(n);
-    }
-    return s;
-}
-
-// A special ball (joker, colour bomb or blast ball) completing a line.
-Scene specialScene(int f, int special) {
-    Scene s = emptyScene(1);
-    s.balls = {{2, 1, 0}, {2, 2, 0}, {1, 4, 3}, {3, 4, 0}, {0, 2, 5}, {4, 1, 0}};
-    const double t = ease(std::min(1.0, f / 3.0));
-    s.balls.push_back({4 + (2 - 4) * t, 4 + (3 - 4) * t, special});
-    if (f == 0) {
-        s.selected = 6;
-    }
-    if (f >= 4) {
-        const double e = std::min(1.0, (f - 4) / 3.0);
-        std::vector<int> gone{0, 1, 6};
-        if (special == BoardArt::colourBomb) {
-            gone = {0, 1, 3, 5, 6}; // every ball of the line's colour
-        } else if (special == BoardArt::blastBall) {
-            gone = {0, 1, 2, 3, 4, 5, 6}; // everything around
-        }
-        for (int i : gone) {
-            s.balls[static_cast<std::size_t>(i)].scale = 1 + 0.5 * e;
-            s.balls[static_cast<std::size_t>(i)].alpha = 1 - e;
-        }
-        s.burst = e;
-    }
-    return s;
-}
-
-// The chain: five scoring moves in a row fill the jar, and it bursts.
-Scene chainScene(int f) {
-    Scene s = emptyScene(f >= 8 ? 3 : 1);
-    for (int r = 0; r < Patch::kRows; ++r) {
-        for (int c = 0; c < Patch::width(r); ++c) {
-            if ((r + c) % 3 == 0 && f < 6) {
-                s.balls.push_back(
-                    {static_cast<double>(r), static_cast<double>(c), (r * 3 + c) % 5});
-            }
-        }
-    }
-    if (f >= 5 && f < 8) {
-        for (BallAt& b : s.balls) {
-            b.scale = 1.3;
-            b.alpha = 0.6;
-        }
-        s.burst = (f - 5) / 3.0;
-    }
-    return s;
-}
-
-// A completed level: every cell filled and shining.
-Scene levelScene(int f) {
-    Scene s = emptyScene(3);
-    s.sparkles = {{static_cast<double>(f % 5), static_cast<double>((f * 2) % 5)},
-                  {static_cast<double>((f + 2) % 5), static_cast<double>((f * 3 + 1) % 5)}};
-    return s;
 }
 
 std::string xmlElement(const std::string& tag, const std::string& attributes, double x, double y,
@@ -457,20 +191,24 @@ void addTexts(Gallery& gallery) {
     const std::vector<HelpPage>& pages = helpPages();
     const std::vector<Animation> animations{
         {"mui/help/move.xml", 10, moveScene},
-        {"mui/help/lines.xml", 8, [](int f) { return lineScene(f, 1); }},
+        // One line on each of the three axes in turn, as the page says.
+        {"mui/help/lines.xml", 24, [](int f) { return lineScene(f % 8, f / 8); }},
         {"mui/help/fill.xml", 16, fillScene},
         {"mui/help/newballs.xml", 8, newBallsScene},
         {"mui/help/joker.xml", 8, [](int f) { return specialScene(f, BoardArt::joker); }},
-        {"mui/help/bomb.xml", 8, [](int f) { return specialScene(f, BoardArt::colourBomb); }},
-        {"mui/help/blast.xml", 8, [](int f) { return specialScene(f, BoardArt::blastBall); }},
-        {"mui/help/chain.xml", 10, chainScene},
+        {"mui/help/bomb.xml", birthFrames + 8,
+         [](int f) { return specialBirthScene(f, BoardArt::colourBomb, 4); }},
+        {"mui/help/blast.xml", birthFrames + 8,
+         [](int f) { return specialBirthScene(f, BoardArt::blastBall, 5); }},
+        {"mui/help/chain.xml", 4 * chainLength + 4, chainScene},
         {"mui/help/level.xml", 8, levelScene},
     };
     for (const Animation& a : animations) {
         addAnimation(gallery, a, 256, 192, 19);
     }
-    gallery.addReviewOnly("mock-up: help page 1",
-                          helpMockUp(gallery, pages.front(), draw(moveScene(2), 256, 192, 19)));
+    gallery.addReviewOnly(
+        "mock-up: help page 1",
+        helpMockUp(gallery, pages.front(), drawScene(moveScene(2), 256, 192, 19)));
 
     const std::string gold = "r=\"1\" g=\"0.85\" b=\"0.45\" a=\"1\"";
     const std::string white = "r=\"1\" g=\"1\" b=\"1\" a=\"1\"";

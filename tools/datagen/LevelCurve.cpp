@@ -1,0 +1,93 @@
+#include "LevelDesign.h"
+
+#include "LevelOutline.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The curve is one table: each stage brings a colour, and across its levels
+// the starting balls rise and the jokers thin out between the two ends. A
+// stage starts with fewer balls and more jokers than the stage before ended,
+// so a new colour comes in gently.
+struct Stage {
+    int first; // level
+    int colours;
+    int fillFrom, fillTo;
+    int jokersFrom, jokersTo;
+    // Whether narrow outlines start with fewer balls: only once the board
+    // holds so many colours that lines are scarce.
+    bool easesOutlines;
+};
+
+constexpr Stage stages[] = {
+    {1, 4, 4, 8, 15, 13, false}, {11, 5, 7, 16, 14, 11, false}, {24, 6, 12, 20, 12, 8, false},
+    {40, 7, 16, 24, 9, 5, true}, {56, 8, 18, 38, 6, 1, true},   {86, 9, 26, 33, 2, 0, true},
+};
+constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
+
+int stageOf(int number) {
+    int s = 0;
+    while (s + 1 < stageCount && stages[s + 1].first <= number) {
+        ++s;
+    }
+    return s;
+}
+
+// Where the level lies in its stage, 0 at the first level, 1 at the last.
+double along(int number) {
+    const int s = stageOf(number);
+    const int last = s + 1 < stageCount ? stages[s + 1].first - 1 : LevelDesign::levelCount;
+    return last > stages[s].first ? double(number - stages[s].first) / (last - stages[s].first)
+                                  : 0.0;
+}
+
+int between(int from, int to, double t) {
+    return from + static_cast<int>(std::lround((to - from) * t));
+}
+
+double progress(int number) {
+    return (number - 1) / double(LevelDesign::levelCount - 1);
+}
+
+} // namespace
+
+int LevelDesign::coloursFor(int number) {
+    return stages[stageOf(number)].colours;
+}
+
+int LevelDesign::fillPercentFor(int number) {
+    const Stage& s = stages[stageOf(number)];
+    return between(s.fillFrom, s.fillTo, along(number)) - fillEaseFor(number);
+}
+
+int LevelDesign::fillEaseFor(int number) {
+    if (!stages[stageOf(number)].easesOutlines) {
+        return 0;
+    }
+    return leveldesign::info(leveldesign::formOf(number)).fillEase;
+}
+
+int LevelDesign::jokerPercentFor(int number) {
+    const Stage& s = stages[stageOf(number)];
+    return between(s.jokersFrom, s.jokersTo, along(number));
+}
+
+int LevelDesign::lockedCountFor(int number) {
+    return number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 16 + 1));
+}
+
+int LevelDesign::targetWorkFor(int number) {
+    // Rises quickly at first and levels off where the board runs out of room.
+    double rise = 1.0 - std::pow(1.0 - progress(number), 1.6);
+    return static_cast<int>(std::lround(108.0 + 132.0 * rise));
+}
+
+int LevelDesign::workOf(const std::string& map) {
+    int work = 0;
+    for (char ch : map) {
+        work += ch == '0' ? 2 : ch == '1' ? 1 : ch == '4' ? 3 : 0;
+    }
+    return work;
+}
