@@ -87,12 +87,12 @@ void runWhile(Field& field, bool (*busy)(const Field&)) {
 }
 
 bool notInPlay(const Field& field) {
-    return field.state() != Field::Play && !field.isFinished();
+    return field.state() != Field::State::Play && !field.isFinished();
 }
 
 bool moving(const Field& field) {
-    if (field.state() != Field::Play)
-        return !field.isFinished() && field.state() != Field::LevelOver;
+    if (field.state() != Field::State::Play)
+        return !field.isFinished() && field.state() != Field::State::LevelOver;
     for (int r = 0; r < field.rows(); ++r) {
         for (int c = 0; c < field.width(r); ++c) {
             if (const Ball* ball = field.ballAt(r, c); ball && !ball->isIdle())
@@ -129,7 +129,7 @@ void play(Field& field, const std::uint8_t* choices, std::size_t size, int moves
         const std::size_t pick = size ? choices[next++ % size] : next++;
         return pick % count;
     };
-    for (int move = 0; move < moves && field.state() == Field::Play && !field.isFinished();
+    for (int move = 0; move < moves && field.state() == Field::State::Play && !field.isFinished();
          ++move) {
         const Cells now = cells(field);
         if (now.balls.empty() || now.free.empty())
@@ -142,7 +142,7 @@ void play(Field& field, const std::uint8_t* choices, std::size_t size, int moves
         runWhile(field, moving);
     }
     // A finished level runs its summary to the end too.
-    for (int i = 0; i < maxSteps / 4 && stepsLeft > 0 && field.state() == Field::LevelOver;
+    for (int i = 0; i < maxSteps / 4 && stepsLeft > 0 && field.state() == Field::State::LevelOver;
          ++i, --stepsLeft)
         field.update(stepMs);
 }
