@@ -45,6 +45,9 @@ TEST_P(StopSignal, EndsTheGameThroughItsShutdown) {
     const std::string home = tempPath("home_signal" + std::to_string(GetParam()));
     std::filesystem::remove_all(home);
     std::filesystem::create_directories(home + "/data");
+    // Without its sound effects the start stops at a box waiting for a click.
+    std::filesystem::copy(std::string(QUILLMERE_GAME_DIR) + "/wav", home + "/wav",
+                          std::filesystem::copy_options::recursive);
 
     const pid_t game = ::fork();
     ASSERT_GE(game, 0);
