@@ -16,7 +16,7 @@ class Texture;
 class UiResources {
 public:
     // The address the web-site button opens.
-    static constexpr const char* siteAddress = "https://github.com/quillmere/quillmere";
+    static constexpr const char* siteAddress = "https://quillmere.org/";
 
     UiResources();
     ~UiResources();

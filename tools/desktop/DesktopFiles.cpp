@@ -6,6 +6,7 @@
 #include "datagen/ImageFiles.h"
 #include "datagen/Texts.h"
 #include "platform/SdlWindow.h"
+#include "ui/UiResources.h"
 
 #include <sstream>
 
@@ -18,8 +19,9 @@ const char* const executable = "quillmere";
 const char* const overview =
     "Quillmere is a puzzle game of coloured balls on a hexagonal board: line up three or more "
     "of a colour to explode them and fill the cells beneath, through 100 levels.";
-const char* const homepage = "https://quillmere.org/";
-const char* const screenshot = "https://quillmere.org/screenshots/main-menu.png";
+// The page the menu's web-site button opens is the project's home page.
+const char* const homepage = UiResources::siteAddress;
+const std::string screenshot = std::string(homepage) + "screenshots/main-menu.png";
 // The help pages that tell what the game is about; the rest are details.
 const std::size_t describingPages = 3;
 
