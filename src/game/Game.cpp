@@ -18,6 +18,7 @@
 #include "ui/Cursor.h"
 #include "ui/Frame.h"
 #include "ui/Layout.h"
+#include "ui/Setup2D.h"
 
 #include <GL/gl.h>
 
@@ -165,16 +166,7 @@ int Game::livesShown() const {
 }
 
 void Game::draw() {
-    // The logical screen over the whole client area (the off-screen target
-    // when full screen is scaled).
-    if (Frame* frame = Frame::instance()) {
-        glViewport(0, 0, frame->clientWidth(), frame->clientHeight());
-    }
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 800, 600, 0, -50, 50);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    setUpLogicalScreen(800, 600);
     glClearColor(1, 1, 1, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     // Everything lies at depth 0 and is painted in order.

@@ -10,7 +10,7 @@
 #include "ui/DragonFlock.h"
 #include "ui/Frame.h"
 #include "ui/Layout.h"
-#include "ui/LogicalScreen.h"
+#include "ui/Setup2D.h"
 #include "ui/UiResources.h"
 
 #include <GL/gl.h>
