@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,33 @@ bool bindTexture(Texture* texture) {
     glEnable(GL_TEXTURE_2D);
     texture->bind();
     return true;
+}
+
+// Whether the current matrices put one logical unit on one pixel, upright or
+// mirrored, with whole-pixel offsets: a picture drawn at its own size at a
+// whole-unit corner then has a texel centre on every pixel centre.
+bool isPixelAligned() {
+    GLint viewport[4] = {0, 0, 0, 0};
+    GLfloat p[16];
+    GLfloat m[16];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const bool axisAligned = p[1] == 0 && p[4] == 0 && m[1] == 0 && m[4] == 0 && p[3] == 0 &&
+                             p[7] == 0 && m[3] == 0 && m[7] == 0 && p[15] == 1 && m[15] == 1;
+    if (!axisAligned) {
+        return false;
+    }
+    const float halfW = static_cast<float>(viewport[2]) / 2;
+    const float halfH = static_cast<float>(viewport[3]) / 2;
+    const float scaleX = p[0] * m[0] * halfW;
+    const float scaleY = p[5] * m[5] * halfH;
+    const float offsetX = (p[0] * m[12] + p[12] + 1) * halfW + static_cast<float>(viewport[0]);
+    const float offsetY = (p[5] * m[13] + p[13] + 1) * halfH + static_cast<float>(viewport[1]);
+    auto near = [](float value, float target) { return std::fabs(value - target) < 1.0e-4f; };
+    auto whole = [&near](float value) { return near(value, std::round(value)); };
+    return near(std::fabs(scaleX), 1) && near(std::fabs(scaleY), 1) && whole(offsetX) &&
+           whole(offsetY);
 }
 
 // The frame a ball shows now: its own rate on the board's shared clock.
@@ -84,7 +112,20 @@ void Field::drawBackground() const {
     }
     glDisable(GL_BLEND);
     glColor4f(1, 1, 1, 1);
+    // Drawn one texel to a pixel in an 800 by 600 window: nearest sampling and
+    // the texture's own colour (white modulation changes nothing) give the
+    // same pixels as the linear filter at a fraction of the work. Any other
+    // scale keeps the filter.
+    const bool aligned = isPixelAligned();
+    sprites.background->setNearest(aligned);
+    sprites.background->bind();
+    if (aligned) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    }
     Texture::drawRegion(-112, -212, 0, 1024, 1024, 0, 1, 0, 1);
+    if (aligned) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
 }
 
 void Field::draw() const {

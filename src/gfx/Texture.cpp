@@ -103,6 +103,8 @@ void Texture::upload() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     storedLevels ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    mipFilter_ = storedLevels;
+    nearest_ = false;
     const GLint wrapMode = wrap_ ? GL_REPEAT : GL_CLAMP;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
@@ -172,6 +174,17 @@ void Texture::bind() {
         glBindTexture(GL_TEXTURE_2D, glName_);
     }
     state.bound = glName_;
+}
+
+void Texture::setNearest(bool nearest) {
+    if (glName_ == 0 || nearest == nearest_) {
+        return;
+    }
+    bind();
+    const GLint linearMin = mipFilter_ ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, nearest ? GL_NEAREST : linearMin);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, nearest ? GL_NEAREST : GL_LINEAR);
+    nearest_ = nearest;
 }
 
 void Texture::releaseAll() {
