@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -166,24 +168,37 @@ void Font::drawText(const char* text, float size, float x, float y, float z, flo
     if (texture_ == nullptr) {
         return;
     }
-    std::vector<Quad> quads;
+    // Kept between calls: a frame draws many texts and allocates nothing.
+    static std::vector<Quad> quads;
+    static std::vector<float> vertices;
+    quads.clear();
     layout(text, size, x, y, flip, monospace, quads);
+    // Each glyph as the two triangles of its four-vertex strip, the whole
+    // text in one call: a software renderer pays for every call.
+    vertices.clear();
+    for (const Quad& q : quads) {
+        const float corners[4][5] = {{q.uLeft, q.vBase, q.left, q.base, z},
+                                     {q.uLeft, q.vTop, q.left, q.top, z},
+                                     {q.uRight, q.vBase, q.right, q.base, z},
+                                     {q.uRight, q.vTop, q.right, q.top, z}};
+        for (int corner : {0, 1, 2, 2, 1, 3}) {
+            vertices.insert(vertices.end(), std::begin(corners[corner]), std::end(corners[corner]));
+        }
+    }
     glEnable(GL_TEXTURE_2D);
     texture_->bind();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     glColor4f(r, g, b, a);
-    for (const Quad& q : quads) {
-        glBegin(GL_TRIANGLE_STRIP);
-        glTexCoord2f(q.uLeft, q.vBase);
-        glVertex3f(q.left, q.base, z);
-        glTexCoord2f(q.uLeft, q.vTop);
-        glVertex3f(q.left, q.top, z);
-        glTexCoord2f(q.uRight, q.vBase);
-        glVertex3f(q.right, q.base, z);
-        glTexCoord2f(q.uRight, q.vTop);
-        glVertex3f(q.right, q.top, z);
-        glEnd();
+    if (!vertices.empty()) {
+        constexpr GLsizei stride = 5 * sizeof(float);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, vertices.data());
+        glVertexPointer(3, GL_FLOAT, stride, vertices.data() + 2);
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 5));
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
     }
     glColor4f(1, 1, 1, 1);
     glDisable(GL_BLEND);
