@@ -1,15 +1,43 @@
-// The effect layer's sparks and floating texts. Additive sparks are batched
-// per picture: their order does not change an additive sum.
+// The effect layer's sparks and floating texts. With the sprite's atlas all
+// particles of a list go out in one call, in list order; without it they are
+// batched per picture, which for additive sparks changes nothing (the order
+// does not change an additive sum).
 #include "board/BoardSprites.h"
 #include "board/BoardText.h"
 #include "board/EffectLayer.h"
 #include "board/QuadBatch.h"
+#include "gfx/ParticleAtlas.h"
 #include "gfx/ParticleSprite.h"
 #include "gfx/Texture.h"
 
 #include <GL/gl.h>
 
 namespace {
+
+// Whole particles drawn at the sprite's frame size unless sized.
+float sideOf(const Particle& p, float own) {
+    return p.size > 0.0f ? p.size : own;
+}
+
+void drawFromAtlas(const std::vector<Particle>& particles, const ParticleSprite& sprite,
+                   ParticleAtlas& atlas, bool additive) {
+    const auto& groups = sprite.textures();
+    const int groupCount = static_cast<int>(groups.size());
+    QuadBatch batch(&atlas, additive);
+    for (const Particle& p : particles) {
+        const int g = p.groupPick % groupCount;
+        const int frameCount = static_cast<int>(groups[g].size());
+        if (frameCount == 0) {
+            continue;
+        }
+        const ParticleAtlas::Cell& cell = atlas.cell(g, p.framePick % frameCount);
+        if (cell.empty) {
+            continue;
+        }
+        batch.region(p.point, sideOf(p, sprite.frameWidth()), sideOf(p, sprite.frameHeight()),
+                     cell.uLeft, cell.uRight, cell.vLow, cell.vHigh, p.colour);
+    }
+}
 
 void drawParticles(const std::vector<Particle>& particles, bool additive) {
     const ParticleSprite* sprite = BoardSprites::current().particles;
@@ -19,6 +47,10 @@ void drawParticles(const std::vector<Particle>& particles, bool additive) {
     const auto& groups = sprite->textures();
     const int groupCount = static_cast<int>(groups.size());
     if (groupCount == 0) {
+        return;
+    }
+    if (ParticleAtlas* atlas = sprite->atlas(); atlas != nullptr && atlas->glName() != 0) {
+        drawFromAtlas(particles, *sprite, *atlas, additive);
         return;
     }
     const float ownW = sprite->frameWidth();
@@ -42,9 +74,7 @@ void drawParticles(const std::vector<Particle>& particles, bool additive) {
                 if (p.groupPick % groupCount != g || p.framePick % frameCount != f) {
                     continue;
                 }
-                const float w = p.size > 0.0f ? p.size : ownW;
-                const float h = p.size > 0.0f ? p.size : ownH;
-                batch.whole(p.point, w, h, p.colour);
+                batch.whole(p.point, sideOf(p, ownW), sideOf(p, ownH), p.colour);
             }
         }
     }

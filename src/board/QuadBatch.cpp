@@ -92,6 +92,13 @@ void QuadBatch::whole(Point centre, float w, float h, Rgba colour) {
     }
 }
 
+void QuadBatch::region(Point centre, float w, float h, float uLeft, float uRight, float vLow,
+                       float vHigh, Rgba colour) {
+    if (active_) {
+        emit(centre, w, h, uLeft, uRight, vLow, vHigh, colour);
+    }
+}
+
 void QuadBatch::emit(Point centre, float w, float h, float uLeft, float uRight, float vLow,
                      float vHigh, Rgba colour) {
     const float hw = w / 2;

@@ -29,6 +29,9 @@ public:
     void cell(Point centre, float w, float h, int group, int frame, Rgba colour);
     // The whole texture centred on centre.
     void whole(Point centre, float w, float h, Rgba colour);
+    // A part of the texture (u left to right, v low to high) centred on centre.
+    void region(Point centre, float w, float h, float uLeft, float uRight, float vLow, float vHigh,
+                Rgba colour);
 
 private:
     void begin(Texture* texture, bool additive);

@@ -1,8 +1,9 @@
 #include "gfx/ParticleSprite.h"
 
+#include "gfx/ParticleAtlas.h"
+#include "gfx/Texture.h"
 #include "persist/CXmlException.h"
 #include "persist/XmlNode.h"
-#include "gfx/Texture.h"
 
 ParticleSprite::ParticleSprite(ResourceManager* resources, const std::string& fileName)
     : SpriteBase(resources, fileName) {}
@@ -45,6 +46,9 @@ void ParticleSprite::load(ResourceManager* resources, const unsigned char* data,
         textures_.push_back(std::move(group));
     }
     ownsTexture_ = true;
+    if (!wrap && !mipmap && !textures_.empty()) {
+        atlas_ = std::make_unique<ParticleAtlas>(textures_);
+    }
     groups_ = static_cast<int>(textures_.size());
     if (groups_ > 0) {
         frames_ = static_cast<int>(textures_[0].size());
@@ -56,6 +60,8 @@ void ParticleSprite::load(ResourceManager* resources, const unsigned char* data,
 }
 
 void ParticleSprite::releaseTexture() {
+    // Built from the frames: it goes first.
+    atlas_.reset();
     if (!ownsTexture_ || textures_.empty()) {
         return;
     }

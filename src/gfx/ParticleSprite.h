@@ -2,8 +2,10 @@
 
 #include "gfx/SpriteBase.h"
 
+#include <memory>
 #include <vector>
 
+class ParticleAtlas;
 class Texture;
 
 // A sprite whose frames are separate picture files, in groups of any length,
@@ -28,7 +30,11 @@ public:
     void setGroup(int group) override;
 
     const std::vector<std::vector<Texture*>>& textures() const { return textures_; }
+    // Every frame in one texture; null when the frames repeat or have
+    // mipmaps (the atlas would mix neighbouring frames) or none are loaded.
+    ParticleAtlas* atlas() const { return atlas_.get(); }
 
 private:
     std::vector<std::vector<Texture*>> textures_;
+    std::unique_ptr<ParticleAtlas> atlas_;
 };

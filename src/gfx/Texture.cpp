@@ -89,25 +89,10 @@ void Texture::upload() {
     if (!hasGlContext()) {
         return; // decoded and measured; reloadAll uploads once a context exists
     }
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    registryState().bound = name;
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    // Rows of RGB and grey pictures are packed without padding.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-
     // Stored levels are used only when they are uploaded; a mipmap filter
     // without them would leave the texture incomplete (drawn blank).
     const bool storedLevels = mipmap_ && !image.mipLevels.empty();
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                    storedLevels ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    mipFilter_ = storedLevels;
-    nearest_ = false;
-    const GLint wrapMode = wrap_ ? GL_REPEAT : GL_CLAMP;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
+    const GLuint name = startGl(storedLevels);
     if (storedLevels) {
         glTexParameteri(GL_TEXTURE_2D, textureMaxLevel, static_cast<GLint>(image.mipLevels.size()));
     }
@@ -150,6 +135,39 @@ void Texture::upload() {
             }
         }
     }
+    glName_ = name;
+}
+
+unsigned Texture::startGl(bool storedLevels) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    registryState().bound = name;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // Rows of RGB and grey pictures are packed without padding.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    storedLevels ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    mipFilter_ = storedLevels;
+    nearest_ = false;
+    const GLint wrapMode = wrap_ ? GL_REPEAT : GL_CLAMP;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
+    return name;
+}
+
+void Texture::uploadPixels(const unsigned char* rgba, int width, int height) {
+    releaseGl();
+    width_ = width;
+    height_ = height;
+    components_ = 4;
+    if (!hasGlContext()) {
+        return;
+    }
+    const GLuint name = startGl(false);
+    const GLint internal = displayDepth() == 32 ? GL_RGBA : rgba16;
+    glTexImage2D(GL_TEXTURE_2D, 0, internal, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     glName_ = name;
 }
 

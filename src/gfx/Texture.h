@@ -21,7 +21,7 @@ public:
     Texture& operator=(const Texture&) = delete;
 
     // Reads, decodes and creates the GL texture (replacing any earlier one).
-    void upload();
+    virtual void upload();
     // Deletes the GL texture; the texture keeps its file and size.
     void releaseGl();
     // Binds the texture unless it is the one bound last.
@@ -62,8 +62,14 @@ public:
 
 protected:
     Texture(ResourceManager* resources, const std::string& fileName, bool wrap, bool mipmap);
+    // Creates the GL texture from straight RGBA rows (replacing any earlier
+    // one), filtered and wrapped as a picture file without mipmaps would be.
+    void uploadPixels(const unsigned char* rgba, int width, int height);
 
 private:
+    // A new GL name, bound, with the environment, filters and wrap set.
+    unsigned startGl(bool storedLevels);
+
     ResourceManager* resources_;
     std::string fileName_;
     bool wrap_;

@@ -3,6 +3,10 @@
 #include "BoardTestSupport.h"
 
 #include "board/BoardSprites.h"
+#include "board/EffectLayer.h"
+#include "board/QuadBatch.h"
+#include "gfx/ParticleAtlas.h"
+#include "gfx/ParticleSprite.h"
 #include "gfx/Texture.h"
 #include "persist/ResourceManager.h"
 #include "picturewriter/PictureWriter.h"
@@ -13,7 +17,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <set>
@@ -27,14 +33,20 @@ using Screen = std::vector<std::uint8_t>;
 
 // Texels of random colours, so that a picture shifted or filtered by even
 // half a texel changes nearly every pixel.
-PictureWriter::Bytes noise(int w, int h, unsigned seed) {
+// With soft alpha the outermost ring stays opaque, so that a frame's edge
+// meets the border of its texture (or the atlas margin) where it shows most.
+PictureWriter::Bytes noise(int w, int h, unsigned seed, bool softAlpha = false) {
     PictureWriter::Bytes pixels;
     unsigned state = seed;
     for (int i = 0; i < w * h; ++i) {
         state = state * 1103515245u + 12345u;
+        const int x = i % w;
+        const int y = i / w;
+        const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+        const auto alpha = static_cast<std::uint8_t>(!softAlpha || edge ? 255 : state >> 4);
         pixels.insert(pixels.end(), {static_cast<std::uint8_t>(state >> 8),
                                      static_cast<std::uint8_t>(state >> 16),
-                                     static_cast<std::uint8_t>(state >> 24), 255});
+                                     static_cast<std::uint8_t>(state >> 24), alpha});
     }
     return PictureWriter::tga(2, 32, w, h, pixels);
 }
@@ -46,6 +58,14 @@ Screen readScreen() {
     Screen screen(800 * 600 * 3);
     glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, screen.data());
     return screen;
+}
+
+int largestDifference(const Screen& a, const Screen& b) {
+    int most = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        most = std::max(most, std::abs(a[i] - b[i]));
+    }
+    return most;
 }
 
 int differingPixels(const Screen& a, const Screen& b) {
@@ -137,4 +157,125 @@ TEST_F(BackgroundDraw, OtherScalesAndOffsetsKeepTheLinearFilter) {
         EXPECT_EQ(differingPixels(drawn, linear), 0);
         EXPECT_GT(differingPixels(drawn, nearest), 100000);
     }
+}
+
+class ParticleAtlasDraw : public GlScreen {
+protected:
+    void SetUp() override {
+        GlScreen::SetUp();
+        if (IsSkipped() || HasFailure()) {
+            return;
+        }
+        EffectLayer::destroy();
+        EffectLayer::create();
+        resources = ResourceManager::create("atlas-draw-test");
+    }
+    void TearDown() override {
+        BoardSprites::reset();
+        sprite.reset();
+        EffectLayer::destroy();
+        ResourceManager::destroy("atlas-draw-test");
+    }
+
+    // Groups of three and two frames, of two sizes, each its own noise.
+    void loadSprite(bool mipmap) {
+        std::string text =
+            std::string("<p texWrap=\"0\" texDynamic=\"") + (mipmap ? "1" : "0") + "\">";
+        int index = 0;
+        for (int frames : {3, 2}) {
+            text += "<g>";
+            for (int f = 0; f < frames; ++f, ++index) {
+                const int side = index % 2 == 0 ? 16 : 24;
+                const std::string name = "f" + std::to_string(index) + ".tga";
+                files.write(name, noise(side, side, 100u + index, true));
+                text += "<f>" + files.file(name) + "</f>";
+            }
+            text += "</g>";
+        }
+        files.write("sparks.xml", text + "</p>");
+        sprite.reset(ParticleSprite::fromFile(resources, files.file("sparks.xml")));
+        BoardSprites::current().particles = sprite.get();
+    }
+
+    // Particles of every frame at uneven points, sizes from tiny to large,
+    // fading, many overlapping.
+    void spawn() {
+        EffectLayer& layer = *EffectLayer::instance();
+        for (int i = 0; i < 400; ++i) {
+            const float x = 40.0f + static_cast<float>((i * 37) % 700) + (i % 7) * 0.13f;
+            const float y = 40.0f + static_cast<float>((i * 53) % 500) + (i % 5) * 0.21f;
+            const float size = i % 9 == 0 ? 0.0f : 2.0f + static_cast<float>((i * 11) % 40) * 0.7f;
+            layer.spawnParticle(size, {x, y}, {});
+        }
+        std::vector<Particle>& particles =
+            const_cast<std::vector<Particle>&>(layer.additiveParticles());
+        for (std::size_t i = 0; i < particles.size(); ++i) {
+            particles[i].colour.a = 0.15f + static_cast<float>(i % 17) / 20.0f;
+        }
+    }
+
+    // Each particle on its own frame texture, one quad at a time.
+    Screen drawOneByOne() {
+        setUpScreen();
+        glEnable(GL_TEXTURE_2D);
+        const auto& groups = sprite->textures();
+        for (const Particle& p : EffectLayer::instance()->additiveParticles()) {
+            const auto& group = groups[p.groupPick % groups.size()];
+            QuadBatch batch(group[p.framePick % group.size()], true);
+            const float side = p.size > 0.0f ? p.size : sprite->frameWidth();
+            batch.whole(p.point, side, side, p.colour);
+        }
+        return readScreen();
+    }
+
+    TempDir files;
+    ResourceManager* resources = nullptr;
+    std::unique_ptr<ParticleSprite> sprite;
+};
+
+TEST_F(ParticleAtlasDraw, EveryFrameLandsAsItsOwnPictureWould) {
+    loadSprite(false);
+    ASSERT_NE(sprite->atlas(), nullptr);
+    ASSERT_NE(sprite->atlas()->glName(), 0u);
+    spawn();
+    // Every frame of both groups is in play.
+    std::set<std::pair<int, int>> kinds;
+    for (const Particle& p : EffectLayer::instance()->additiveParticles()) {
+        const int g = p.groupPick % 2;
+        kinds.insert({g, p.framePick % (g == 0 ? 3 : 2)});
+    }
+    ASSERT_EQ(kinds.size(), 5u);
+
+    setUpScreen();
+    EffectLayer::instance()->draw();
+    const Screen atlas = readScreen();
+    const Screen plain = drawOneByOne();
+    ASSERT_GT(distinctColours(plain), 5000u) << "the particles cover the screen in many colours";
+    // The filter's weights may round a step apart; nothing a player could see.
+    EXPECT_LE(largestDifference(atlas, plain), 2);
+    EXPECT_LT(differingPixels(atlas, plain), 800 * 600 / 100);
+}
+
+TEST_F(ParticleAtlasDraw, ContextChangeBuildsTheAtlasAgain) {
+    loadSprite(false);
+    spawn();
+    Texture::releaseAll();
+    EXPECT_EQ(sprite->atlas()->glName(), 0u);
+    Texture::reloadAll();
+    ASSERT_NE(sprite->atlas()->glName(), 0u);
+    setUpScreen();
+    EffectLayer::instance()->draw();
+    const Screen atlas = readScreen();
+    EXPECT_LE(largestDifference(atlas, drawOneByOne()), 2);
+}
+
+TEST_F(ParticleAtlasDraw, MipmappedFramesAreDrawnOneByOne) {
+    loadSprite(true);
+    EXPECT_EQ(sprite->atlas(), nullptr);
+    spawn();
+    setUpScreen();
+    EffectLayer::instance()->draw();
+    const Screen drawn = readScreen();
+    EXPECT_GT(distinctColours(drawn), 5000u);
+    EXPECT_EQ(differingPixels(drawn, drawOneByOne()), 0);
 }

@@ -1,6 +1,6 @@
 #include "gfx/ParticleSprite.h"
-#include "persist/ResourceManager.h"
 #include "gfx/Texture.h"
+#include "persist/ResourceManager.h"
 #include "picturewriter/PictureWriter.h"
 
 #include "support/TempDir.h"
@@ -56,6 +56,7 @@ TEST_F(ParticleSpriteFiles, GroupsOfDifferentLengths) {
     EXPECT_TRUE(sprite->textures()[1][4]->wrap());
     EXPECT_FALSE(sprite->textures()[1][4]->mipmap());
     EXPECT_EQ(sprite->textures()[1][4]->width(), 32);
+    EXPECT_EQ(sprite->atlas(), nullptr) << "repeating frames would bleed into each other";
 
     sprite->setGroup(1);
     EXPECT_EQ(sprite->frames(), 5);
@@ -78,7 +79,9 @@ TEST_F(ParticleSpriteFiles, ReleaseKeepsGroupsAndReloadStartsAfresh) {
     ASSERT_EQ(sprite->textures().size(), 1u);
     ASSERT_EQ(sprite->textures()[0].size(), 2u);
     EXPECT_EQ(sprite->textures()[0][0], nullptr);
-    EXPECT_EQ(Texture::registry().size(), textures - 2);
+    EXPECT_EQ(sprite->atlas(), nullptr);
+    // The two frames and the atlas made of them.
+    EXPECT_EQ(Texture::registry().size(), textures - 3);
     sprite->draw(); // empty slots draw nothing
 
     const std::string text = "<p><g>" + frames(1, 4) + "</g></p>";
