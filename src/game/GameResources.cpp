@@ -116,6 +116,8 @@ void GameResources::loadSprites() {
     cellBackSmall_ = sprite("dat/cellback_small.spr");
     pathPoint_ = sprite("dat/pathpoint.spr");
     particles_ = particleSprite("dat/particles.spr");
+    // The effect layer draws thousands of these a frame: one texture for all.
+    particles_->buildAtlas();
     insects_ = sprite("dat/insects.spr");
     lock_ = sprite("dat/block.spr");
     const char* animations[2] = {"dat/hints/gameplay.xml", "dat/hints/gameplay2.xml"};

@@ -46,9 +46,6 @@ void ParticleSprite::load(ResourceManager* resources, const unsigned char* data,
         textures_.push_back(std::move(group));
     }
     ownsTexture_ = true;
-    if (!wrap && !mipmap && !textures_.empty()) {
-        atlas_ = std::make_unique<ParticleAtlas>(textures_);
-    }
     groups_ = static_cast<int>(textures_.size());
     if (groups_ > 0) {
         frames_ = static_cast<int>(textures_[0].size());
@@ -56,6 +53,20 @@ void ParticleSprite::load(ResourceManager* resources, const unsigned char* data,
             frameWidth_ = static_cast<float>(textures_[0][0]->width());
             frameHeight_ = static_cast<float>(textures_[0][0]->height());
         }
+    }
+}
+
+void ParticleSprite::buildAtlas() {
+    atlas_.reset();
+    for (const auto& group : textures_) {
+        for (const Texture* frame : group) {
+            if (frame != nullptr && (frame->wrap() || frame->mipmap())) {
+                return;
+            }
+        }
+    }
+    if (!textures_.empty()) {
+        atlas_ = std::make_unique<ParticleAtlas>(textures_);
     }
 }
 

@@ -30,8 +30,11 @@ public:
     void setGroup(int group) override;
 
     const std::vector<std::vector<Texture*>>& textures() const { return textures_; }
-    // Every frame in one texture; null when the frames repeat or have
-    // mipmaps (the atlas would mix neighbouring frames) or none are loaded.
+    // Puts every frame into one texture, for sprites whose frames are drawn
+    // many at a time. Not for frames that repeat or have mipmaps: the filter
+    // would mix neighbouring frames. A new load drops the atlas.
+    void buildAtlas();
+    // The atlas, or null when none was built.
     ParticleAtlas* atlas() const { return atlas_.get(); }
 
 private:

@@ -194,6 +194,7 @@ protected:
         }
         files.write("sparks.xml", text + "</p>");
         sprite.reset(ParticleSprite::fromFile(resources, files.file("sparks.xml")));
+        sprite->buildAtlas();
         BoardSprites::current().particles = sprite.get();
     }
 

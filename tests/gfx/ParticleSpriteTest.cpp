@@ -56,6 +56,7 @@ TEST_F(ParticleSpriteFiles, GroupsOfDifferentLengths) {
     EXPECT_TRUE(sprite->textures()[1][4]->wrap());
     EXPECT_FALSE(sprite->textures()[1][4]->mipmap());
     EXPECT_EQ(sprite->textures()[1][4]->width(), 32);
+    sprite->buildAtlas();
     EXPECT_EQ(sprite->atlas(), nullptr) << "repeating frames would bleed into each other";
 
     sprite->setGroup(1);
@@ -74,6 +75,8 @@ TEST_F(ParticleSpriteFiles, GroupsOfDifferentLengths) {
 
 TEST_F(ParticleSpriteFiles, ReleaseKeepsGroupsAndReloadStartsAfresh) {
     auto sprite = fromText("<p><g>" + frames(0, 2) + "</g></p>");
+    sprite->buildAtlas();
+    ASSERT_NE(sprite->atlas(), nullptr);
     const std::size_t textures = Texture::registry().size();
     sprite->releaseTexture();
     ASSERT_EQ(sprite->textures().size(), 1u);
