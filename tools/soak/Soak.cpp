@@ -26,6 +26,8 @@ constexpr long updateCapPerLevel = 200000;
 // On average one update in this many is followed by a save and a reload.
 constexpr int saveCheckOdds = 500;
 constexpr int highScoreCategories = 2;
+constexpr int minFrameMs = 8;
+constexpr int maxFrameMs = 90;
 constexpr int lastLevel = 100;
 constexpr const char* nextBallsKey = "field.newCells";
 constexpr const char* bonusKeys[] = {"field.m_statTimeBonus", "field.m_statChainBonus"};
@@ -132,7 +134,7 @@ private:
 
     FlowWatch::LevelEnd update(Game& game, FlowWatch& watch) {
         // Frame times of a fast and of a struggling machine.
-        const int ms = std::uniform_int_distribution<int>(8, 50)(rng_);
+        const int ms = std::uniform_int_distribution<int>(minFrameMs, maxFrameMs)(rng_);
         clock_.advance(static_cast<unsigned>(ms));
         game.update(static_cast<float>(ms));
         ++tally_.updates;
