@@ -12,6 +12,7 @@
 #include "platform/Random.h"
 #include "ui/HighScores.h"
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ namespace {
 
 constexpr std::size_t maxReported = 20;
 // Far more updates than any level needs; a level still going then is stuck.
-constexpr long updateCapPerLevel = 200000;
+constexpr long updateCapPerLevel = 100000;
 // On average one update in this many is followed by a save and a reload.
 constexpr int saveCheckOdds = 500;
 constexpr int highScoreCategories = 2;
@@ -42,6 +43,28 @@ public:
 private:
     unsigned now_;
 };
+
+// Where a stuck level stands, for the report.
+std::string describe(const Field& f) {
+    int balls = 0;
+    int busy = 0;
+    std::string states;
+    for (const auto& ball : f.board().balls()) {
+        if (!ball)
+            continue;
+        ++balls;
+        if (!ball->isIdle()) {
+            ++busy;
+            states += ' ' + std::to_string(static_cast<int>(ball->state));
+        }
+    }
+    return "state " + std::to_string(static_cast<int>(f.state())) + ", finished " +
+           std::to_string(f.isFinished()) + ", " + std::to_string(balls) + " balls on " +
+           std::to_string(f.cellCount()) + " cells, " + std::to_string(busy) + " busy (states" +
+           states + "), " + std::to_string(f.effectCount()) + " effects, " +
+           std::to_string(f.newCells().size()) + " next, " +
+           std::to_string(levelplay::legalMoves(f).size()) + " moves";
+}
 
 // The first key whose value differs between two stores, for the report.
 std::string firstDifference(const PropertyFile& a, const PropertyFile& b) {
@@ -64,15 +87,14 @@ public:
 
     Tally run() {
         platform::setClock(&clock_);
-        while (tally_.levels < options_.levels && playGame()) {
-        }
+        while (tally_.levels < options_.levels)
+            playGame();
         platform::setClock(nullptr);
         return tally_;
     }
 
 private:
-    // False when the game got stuck, which ends the run.
-    bool playGame() {
+    void playGame() {
         // Every level gets played at times: the level choice offers them all.
         const int start =
             tally_.games == 0 ? 1 : std::uniform_int_distribution<int>(1, lastLevel)(rng_);
@@ -101,14 +123,17 @@ private:
             }
             if (game.isGameOver()) {
                 finishGame(game);
-                return true;
+                return;
             }
             if (levelUpdates > updateCapPerLevel) {
-                report("the level never ended");
-                return false;
+                // Told, and left for a new game: one stuck level must not
+                // end a long run.
+                report("the level never ended: " + describe(*game.field()));
+                if (tally_.stuck++ == 0)
+                    dumpSave(game);
+                return;
             }
         }
-        return true;
     }
 
     // What a player does before this frame: clicks a summary away or moves.
@@ -166,6 +191,13 @@ private:
                 stored || (scores_.getPoints(0, i) == total && scores_.getName(0, i) == "Nemo");
         if (!game.isNameStored() || !stored)
             report("the score of the game did not enter the table");
+    }
+
+    // The first stuck level's saved game, so it can be looked at again.
+    static void dumpSave(Game& game) {
+        PropertyFile saved;
+        game.saveState(saved);
+        std::fprintf(stderr, "stuck level, saved game:\n%s\n", saved.text().c_str());
     }
 
     void checkSave(Game& game) {

@@ -24,6 +24,8 @@ struct Tally {
     long gamesOver = 0;
     // Games that ended by winning the last level.
     long gamesCompleted = 0;
+    // Levels that never ended; their games were left.
+    long stuck = 0;
     long updates = 0;
     long moves = 0;
     long saveChecks = 0;

@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
                 tally.games, tally.gamesOver, tally.gamesCompleted);
     std::printf("updates: %ld, moves: %ld, save checks: %ld\n", tally.updates, tally.moves,
                 tally.saveChecks);
-    std::printf("invariant failures: %ld\n", tally.failures);
+    std::printf("invariant failures: %ld (%ld levels that never ended)\n", tally.failures,
+                tally.stuck);
     std::printf("elapsed: %.1f s (%.2f levels/s)\n", seconds,
                 seconds > 0 ? static_cast<double>(tally.levels) / seconds : 0.0);
     const bool complete = tally.levels >= line.options.levels;
