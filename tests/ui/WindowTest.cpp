@@ -178,13 +178,13 @@ TEST_F(WindowBaseTest, DialogConvertsToLocalCoordinates) {
 
 TEST_F(WindowBaseTest, DialogDefaultsAndSizes) {
     PlainDialog dialog;
-    EXPECT_EQ(dialog.getPanelWidth(), 100);
-    EXPECT_EQ(dialog.getPanelHeight(), 100);
-    EXPECT_EQ(dialog.getX(), 0.0f);
+    EXPECT_EQ(dialog.panelWidth(), 100);
+    EXPECT_EQ(dialog.panelHeight(), 100);
+    EXPECT_EQ(dialog.x(), 0.0f);
     dialog.setShadeSize(800, 600);
     dialog.setPanelSize(512, 256);
-    EXPECT_EQ(dialog.getShadeWidth(), 800);
-    EXPECT_EQ(dialog.getPanelHeight(), 256);
+    EXPECT_EQ(dialog.shadeWidth(), 800);
+    EXPECT_EQ(dialog.panelHeight(), 256);
     EXPECT_EQ(dialog.getResult(), 0);
     EXPECT_FALSE(dialog.isDraggable());
 }
