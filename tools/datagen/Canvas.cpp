@@ -1,3 +1,10 @@
+// Drawing on cairo surfaces for the generated pictures.
+//
+// Index, in file order:
+// - Canvas: the surface, its picture, blur and painting of canvases and pictures.
+// - Lettering: the font faces, text measuring and text paths.
+// - Shapes: rounded rectangles, hexagons, colours and glows, the night sky,
+//   insets and panels.
 #include "Canvas.h"
 #include "SeededRandom.h"
 
