@@ -95,14 +95,17 @@ TEST_F(SoakFlowTest, AScoreThatFallsOrGrowsPastTheLevelsPointsIsReported) {
 }
 
 TEST_F(SoakFlowTest, AShortRunPassesAndASeedReplaysIt) {
-    const soak::Tally first = soak::run({2, 5});
+    soak::Options options;
+    options.levels = 2;
+    options.seed = 5;
+    const soak::Tally first = soak::run(options);
     EXPECT_EQ(first.failures, 0) << (first.firstFailures.empty() ? "" : first.firstFailures[0]);
     EXPECT_EQ(first.levels, 2);
     EXPECT_EQ(first.won + first.lost, 2);
     EXPECT_GE(first.saveChecks, 2);
     EXPECT_GT(first.moves, 0);
 
-    const soak::Tally again = soak::run({2, 5});
+    const soak::Tally again = soak::run(options);
     EXPECT_EQ(again.updates, first.updates);
     EXPECT_EQ(again.moves, first.moves);
     EXPECT_EQ(again.saveChecks, first.saveChecks);
