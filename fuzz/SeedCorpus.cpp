@@ -12,6 +12,7 @@
 #include "persist/ResourceManager.h"
 #include "persist/Settings.h"
 #include "picturewriter/PictureWriter.h"
+#include "ui/HighScores.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -164,6 +165,26 @@ void addSettings(Corpus& corpus) {
     Settings::destroy();
 }
 
+// The table a first run writes, and tables after a few games, each as the
+// file on the disk and as its text.
+void addHighScores(Corpus& corpus) {
+    HighScores scores(2);
+    const std::string scratch = FuzzSupport::scratchFile("seed.tbl", nullptr, 0);
+    const char* const names[] = {"Nemo", "Ann Lee", "", "x//y", "\"quoted\"", "tab\there"};
+    const int points[] = {0, 1, 1, 4200, 2147483647, 73};
+    for (int variant = 0; variant < 6; ++variant) {
+        scores.add(0, points[variant], names[variant]);
+        if (variant % 2 != 0)
+            continue;
+        const std::string stem = "top" + std::to_string(variant);
+        if (scores.saveFile(scratch))
+            corpus.add("HighScoresFuzz", stem + ".tbl", Image::readDiskFile(scratch));
+        PropertyFile store;
+        scores.save(store);
+        corpus.add("HighScoresFuzz", stem + ".txt", store.text());
+    }
+}
+
 // Small packs of the smallest entries, scrambled and plain.
 void addPacks(Corpus& corpus, const std::vector<Seed>& entries) {
     for (std::size_t count = 1; count <= 3 && count <= entries.size(); ++count) {
@@ -218,6 +239,7 @@ int main(int argc, char** argv) {
     addPacks(corpus, all);
     addSavedFields(corpus);
     addSettings(corpus);
+    addHighScores(corpus);
     ResourceManager::destroy("main");
     return corpus.write(argv[2]) ? 0 : 1;
 }

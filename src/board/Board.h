@@ -26,7 +26,10 @@ public:
     // Makes (r, c) a cell of the given fill; false outside the geometry.
     bool addCell(Cell p, CellBack::Fill fill);
 
-    bool isCell(int r, int c) const;
+    // Inline, like the lookups below: the rules ask them in every pass.
+    bool isCell(int r, int c) const {
+        return geometry_.contains(r, c) && cellBacks_[geometry_.index(r, c)] != nullptr;
+    }
     bool isCell(Cell p) const { return isCell(p.row, p.col); }
     int cellCount() const { return cellCount_; }
     // The cells in row order.
@@ -36,9 +39,13 @@ public:
     int ballCount() const;
 
     // None for a position that is not a cell.
-    Ball* ballAt(int r, int c) const;
+    Ball* ballAt(int r, int c) const {
+        return isCell(r, c) ? balls_[geometry_.index(r, c)].get() : nullptr;
+    }
     Ball* ballAt(Cell p) const { return ballAt(p.row, p.col); }
-    CellBack* cellBackAt(int r, int c) const;
+    CellBack* cellBackAt(int r, int c) const {
+        return geometry_.contains(r, c) ? cellBacks_[geometry_.index(r, c)].get() : nullptr;
+    }
     CellBack* cellBackAt(Cell p) const { return cellBackAt(p.row, p.col); }
     PathMarker* pathMarkerAt(int r, int c) const;
 

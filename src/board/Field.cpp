@@ -1,3 +1,13 @@
+// One level in play: the rules that tie the board's units together.
+//
+// Sections, in file order:
+//   Construction    the level's board, its first balls and the sweep delays
+//   Contents        reading and taking balls
+//   Moves           selection, the move, the path preview and its search
+//   New balls       choosing and landing the next balls
+//   The update      balls, lines, explosions, effects, the state and scores
+//   End of a level  the summary's click and clearing the board
+//   Saved games     save and restore through FieldSave
 #include "board/Field.h"
 
 #include "audio/CSoundManager.h"
@@ -33,6 +43,29 @@ constexpr float bigText = 42.0f;
 
 float clamp01(float v) {
     return std::clamp(v, 0.0f, 1.0f);
+}
+
+// Whether the player has a move: an idle ball off the locked cells next to a
+// free cell. A ball still busy counts as one, since it may free cells yet.
+bool anyMovePossible(const Board& board) {
+    const HexGeometry& g = board.geometry();
+    for (int r = 0; r < g.rows(); ++r) {
+        for (int c = 0; c < g.width(r); ++c) {
+            const Ball* ball = board.ballAt(r, c);
+            if (!ball || board.cellBackAt(r, c)->fill == CellBack::Fill::Locked) {
+                continue;
+            }
+            if (!ball->isIdle()) {
+                return true;
+            }
+            for (const Cell n : g.neighbours({r, c})) {
+                if (board.isCell(n) && !board.ballAt(n)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
 }
 
 // A floating text rises by a random 0.25 to 0.5 px per update.
@@ -472,17 +505,29 @@ void Field::rewardEmptyBoard() {
         return;
     }
     const auto& balls = board_.balls();
-    for (std::size_t i = 0; i < balls.size(); ++i) {
-        if (balls[i] && board_.cellBacks()[i]->fill != CellBack::Fill::Locked) {
-            return;
-        }
+    bool empty = true;
+    for (std::size_t i = 0; i < balls.size() && empty; ++i) {
+        empty = !balls[i] || board_.cellBacks()[i]->fill == CellBack::Fill::Locked;
     }
-    // With no new ball to drop the board is full of locked balls: nothing to reward.
+    // No ball can go anywhere although the board has room (one of two
+    // islands full and the other empty, say): the level would never end, so
+    // the next balls drop as after a move, without the reward.
+    if (!empty && (!effects_.empty() || anyMovePossible(board_))) {
+        return;
+    }
+    // The last landing may have found the board full and chosen nothing;
+    // once the effects are over nothing else can bring balls.
+    if (newCells().empty() && effects_.empty()) {
+        chooseNewCells();
+    }
+    // Still none: the board is full of locked balls (or an effect runs).
     if (newCells().empty()) {
         return;
     }
     placeNewCells();
-    addScore(emptyBoardReward, emptyBoardRewardPoint, true);
+    if (empty) {
+        addScore(emptyBoardReward, emptyBoardRewardPoint, true);
+    }
 }
 
 void Field::addScore(int points, Point at, bool big) {

@@ -4,6 +4,7 @@
 #include "board/Point.h"
 
 #include <array>
+#include <cstdlib>
 
 // The shape of a hexagonal board: rows of interlocking positions, the widest
 // in the middle, every row further out one position shorter. It knows where
@@ -29,8 +30,15 @@ public:
     int columns() const { return columns_; }
     int middle() const { return middle_; }
 
-    // Number of positions in row r (0 outside the board).
-    int width(int r) const;
+    // Number of positions in row r (0 outside the board). Inline: the line
+    // search asks it for every step along every axis.
+    int width(int r) const {
+        if (r < 0 || r >= rows_) {
+            return 0;
+        }
+        const int w = columns_ - std::abs(middle_ - r);
+        return w > 0 ? w : 0;
+    }
     bool contains(int r, int c) const { return r >= 0 && r < rows_ && c >= 0 && c < width(r); }
     bool contains(Cell p) const { return contains(p.row, p.col); }
     // Index into per-position tables of rows x columns entries.

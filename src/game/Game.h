@@ -3,7 +3,9 @@
 #include "game/KeyboardCursor.h"
 #include "ui/Window.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Button;
@@ -42,6 +44,13 @@ public:
     // False, with nothing changed, without a level in range 1 to 100; false
     // too when the field refuses its keys.
     bool loadState(PropertyFile& props);
+
+    // Called once the game has moved on from a finished level (to the next
+    // level, the same one again, or the end of the game), so the holder can
+    // keep what a crash would otherwise lose.
+    void setLevelEndListener(std::function<void()> listener) {
+        levelEndListener_ = std::move(listener);
+    }
 
     // The level in play (0 without a field) and the field's score.
     int level() const;
@@ -94,4 +103,5 @@ private:
     Button* mainMenuButton_ = nullptr;
     GameResources* resources_ = nullptr;
     std::vector<HintPage*> hintPages_;
+    std::function<void()> levelEndListener_;
 };

@@ -106,16 +106,19 @@ void Game::endLevel() {
         if (lives_ < 0) {
             endGame();
         }
-        return;
+    } else {
+        if (level >= lastLevel) {
+            // The board is built again at the last level, which is what a
+            // later save keeps.
+            --level;
+            endGame();
+        }
+        replaceField(level + 1, total);
+        MusicPlaylist::instance()->playNext();
     }
-    if (level >= lastLevel) {
-        // The board is built again at the last level, which is what a later
-        // save keeps.
-        --level;
-        endGame();
+    if (levelEndListener_) {
+        levelEndListener_();
     }
-    replaceField(level + 1, total);
-    MusicPlaylist::instance()->playNext();
 }
 
 void Game::endGame() {

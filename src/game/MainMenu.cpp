@@ -82,7 +82,13 @@ void MainMenu::loadSavedGame(const char* path) {
     if (!game_->loadState(store)) {
         delete game_;
         game_ = nullptr;
+        return;
     }
+    saveAtLevelEnds();
+}
+
+void MainMenu::saveAtLevelEnds() {
+    game_->setLevelEndListener([this] { writeSavedGame(); });
 }
 
 void MainMenu::writeSavedGame(const char* path) {
@@ -154,6 +160,7 @@ void MainMenu::openLevelSelect() {
 void MainMenu::startGame(int level) {
     delete game_;
     game_ = new Game(level, highScores_.get());
+    saveAtLevelEnds();
     if (Frame* frame = Frame::instance())
         frame->pushWindow(game_);
 }
@@ -222,6 +229,8 @@ void MainMenu::onWindowClosed(Window* window) {
     Window::onWindowClosed(window);
     if (game_ && window == game_) {
         restartMenuMusic();
+        // What the exit would write; a game that is over is already left out.
+        writeSavedGame();
         if (game_->isGameOver()) {
             delete topScreen_;
             topScreen_ = nullptr;

@@ -32,6 +32,9 @@ public:
     // Reads the saved game: a game its store refuses is dropped.
     void loadSavedGame(const char* path = savedGamePath);
     // Writes the game in progress or suspended (or none) to the saved game.
+    // Besides the exit, the menu does so whenever a level of its game ends
+    // and whenever the game returns to it: a crash costs at most the level
+    // in play.
     void writeSavedGame(const char* path = savedGamePath);
     // Back to a window for a minimise or the web page.
     void goWindowed();
@@ -63,6 +66,8 @@ public:
 private:
     void openLevelSelect();
     void startGame(int level);
+    // The game in progress writes the saved game as each of its levels ends.
+    void saveAtLevelEnds();
     void restartMenuMusic();
 
     Game* game_ = nullptr;

@@ -256,6 +256,50 @@ TEST_F(EndOfLevel, BoardOfLockedBallsIsNotRewardedOverAndOver) {
     EXPECT_EQ(f->score(), 0);
 }
 
+// Two islands of one row: the left one full, the right one empty. No ball
+// can move, so the next balls drop on their own and the level goes on to
+// its end instead of waiting forever.
+TEST_F(EndOfLevel, ABoardWhereNoBallCanMoveDropsTheNextBalls) {
+    auto f = bareField(level(5, 0, 0, 1, 5, "00.00"));
+    ASSERT_FALSE(f->isCell(0, 2));
+    FieldTestAccess::put(*f, 0, 0, 0);
+    FieldTestAccess::put(*f, 0, 1, 1);
+    ASSERT_TRUE(f->newCells().empty());
+    f->update(16.0f);
+    EXPECT_EQ(f->state(), Field::State::Landing);
+    EXPECT_EQ(countBalls(*f), 4);
+    ASSERT_TRUE(runUntil(
+        *f, [&] { return f->isFinished(); }, 1000));
+    EXPECT_FALSE(f->isComplete());
+    // Dropped, not rewarded.
+    EXPECT_EQ(f->score(), 0);
+}
+
+TEST_F(EndOfLevel, ABallWithRoomToMoveKeepsTheNextBallsWaiting) {
+    auto f = bareField(level(5, 0, 0, 1, 5, "00.00"));
+    FieldTestAccess::put(*f, 0, 0, 0);
+    FieldTestAccess::put(*f, 0, 3, 1);
+    FieldTestAccess::addNewCell(*f, 0, 4, 2);
+    for (int i = 0; i < 50; ++i) {
+        f->update(16.0f);
+    }
+    EXPECT_EQ(f->state(), Field::State::Play);
+    EXPECT_EQ(countBalls(*f), 2);
+    EXPECT_EQ(f->newCells().size(), 1u);
+}
+
+// A walled-in free cell behind balls on locked cells is no way out either.
+TEST_F(EndOfLevel, BallsOnLockedCellsAroundTheOnlyRoomDropTheNextBalls) {
+    auto f = bareField(level(5, 0, 0, 1, 3, "040"));
+    FieldTestAccess::put(*f, 0, 0, 0);
+    FieldTestAccess::put(*f, 0, 1, 1);
+    FieldTestAccess::addNewCell(*f, 0, 2, 2);
+    f->update(16.0f);
+    EXPECT_EQ(f->state(), Field::State::Landing);
+    EXPECT_EQ(f->ballColourAt(0, 2), 2);
+    EXPECT_EQ(f->score(), 0);
+}
+
 TEST_F(EndOfLevel, PlayTimeCountsOnlyInPlay) {
     auto f = bareField(emptyLevel());
     FieldTestAccess::put(*f, 0, 0, 1);

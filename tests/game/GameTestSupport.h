@@ -3,6 +3,7 @@
 // The game screen without a window: the generated data pack as "main", a
 // frame that records what the screens ask of it, silent sound and music
 // whose module reads are recorded, and helpers that end a level.
+#include "LevelEnd.h"
 #include "audio/CSoundManager.h"
 #include "audio/ModulePlayer.h"
 #include "audio/MusicPlaylist.h"
@@ -80,61 +81,21 @@ protected:
 
     // Runs game updates of dt until pred holds; false if it never does.
     template <typename Pred> static bool runUntil(Game& g, Pred pred, int limit = 20000) {
-        for (int i = 0; i < limit; ++i) {
-            if (pred()) {
-                return true;
-            }
-            g.update(16.0f);
-        }
-        return pred();
+        return levelend::runUntil(g, pred, limit);
     }
 
     // Waits for the opening sweep, so the field takes moves.
-    static bool waitForPlay(Game& g) {
-        return runUntil(g, [&] { return g.field()->state() == Field::State::Play; });
-    }
+    static bool waitForPlay(Game& g) { return levelend::waitForPlay(g); }
 
     // Every cell taken by a ball that makes no line: the level is lost.
     static void fillBoard(Field& f) { fillWithoutLines(f); }
 
     // Every cell back filled: the level is completed on the next update.
-    static void fillBacks(Field& f) {
-        for (int r = 0; r < f.rows(); ++r) {
-            for (int c = 0; c < f.width(r); ++c) {
-                if (CellBack* back = f.cellBackAt(r, c)) {
-                    back->fill = CellBack::Fill::Filled;
-                }
-            }
-        }
-    }
+    static void fillBacks(Field& f) { levelend::fillBacks(f); }
 
     // Ends the level in play (won or lost), clicks the summary away and runs
     // until the game has moved on to its next field.
-    bool finishLevel(Game& g, bool won) {
-        if (!waitForPlay(g)) {
-            ADD_FAILURE() << "the level never came into play";
-            return false;
-        }
-        Field* before = g.field();
-        if (won) {
-            fillBacks(*before);
-        } else {
-            fillBoard(*before);
-        }
-        if (!runUntil(
-                g, [&] { return before->state() == Field::State::LevelOver; }, 200)) {
-            ADD_FAILURE() << "the level did not end";
-            return false;
-        }
-        g.onLButtonDown(400, 300, 0);
-        g.onLButtonUp(400, 300, 0);
-        if (!before->levelOverClicked()) {
-            ADD_FAILURE() << "the summary took no click";
-            return false;
-        }
-        // The new field may reuse the old one's address: it is the one not clicked.
-        return runUntil(g, [&] { return !g.field()->levelOverClicked(); });
-    }
+    bool finishLevel(Game& g, bool won) { return levelend::finish(g, won); }
 
     SilentBox box;
     AudioDriver driver = AudioDriver::none();

@@ -1,4 +1,5 @@
 #include "game/MainMenu.h"
+#include "LevelEnd.h"
 #include "audio/MusicPlaylist.h"
 #include "board/Field.h"
 #include "game/ContinueDialog.h"
@@ -18,7 +19,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -75,6 +82,25 @@ protected:
         press(*dialog, button, 144, 44);
     }
 
+    // A game whose board takes moves at once, without the first hint page.
+    Game* startPlayingAt(int level) {
+        folder.settings->hints = false;
+        folder.settings->firstRun = false;
+        return startGameAt(level);
+    }
+    // The saved game's text as a file holds it; empty when it cannot be read.
+    static std::string savedText(const char* path = MainMenu::savedGamePath) {
+        PropertyFile store;
+        if (!store.loadFile(path, true, MainMenu::savedGameKey, MainMenu::savedGameKeyLength))
+            return {};
+        return store.text();
+    }
+    // What the exit would write now.
+    std::string exitText() {
+        menu->writeSavedGame("data/exit.dat");
+        return savedText("data/exit.dat");
+    }
+
     MenuFolder folder;
     RecordingFrame frame;
     std::unique_ptr<MainMenu> menu;
@@ -82,7 +108,7 @@ protected:
 
 TEST_F(MainMenuTest, PlacesItsSixButtonsInOrder) {
     openMenu();
-    const auto& widgets = menu->getWidgets();
+    const auto& widgets = menu->widgets();
     ASSERT_EQ(widgets.size(), 6u);
     EXPECT_EQ(widgets[0], menu->newGameButton());
     EXPECT_EQ(widgets[5], menu->siteButton());
@@ -131,8 +157,8 @@ TEST_F(MainMenuTest, ASuspendedGameIsOfferedWithItsOwnLevelAndScore) {
     EXPECT_EQ(frame.topDialog(), dialog);
     EXPECT_EQ(dialog->level(), 3);
     EXPECT_EQ(dialog->score(), 4321);
-    EXPECT_FLOAT_EQ(dialog->getX(), 144.0f);
-    EXPECT_EQ(dialog->getPanelWidth(), 512);
+    EXPECT_FLOAT_EQ(dialog->x(), 144.0f);
+    EXPECT_EQ(dialog->panelWidth(), 512);
 }
 
 TEST_F(MainMenuTest, CancellingTheQuestionKeepsTheGameAndContinuingResumesIt) {
@@ -287,6 +313,90 @@ TEST_F(MainMenuTest, TheHighScoresTravelThroughTheirFileWithTheSecondCategory) {
     ASSERT_TRUE(back.loadFile());
     EXPECT_EQ(back.getName(0, 0), "Ann");
     EXPECT_EQ(back.getPoints(1, 0), 50);
+}
+
+TEST_F(MainMenuTest, EveryLevelEndWritesWhatTheExitWould) {
+    openMenu();
+    Game* game = startPlayingAt(1);
+    ASSERT_TRUE(levelend::finish(*game, true));
+    std::string written = savedText();
+    ASSERT_NE(written, "");
+    EXPECT_EQ(written, exitText());
+    PropertyFile store;
+    store.loadFile(MainMenu::savedGamePath, true, MainMenu::savedGameKey,
+                   MainMenu::savedGameKeyLength);
+    EXPECT_EQ(store.getInt("game.m_level", 0), 2);
+    EXPECT_EQ(store.getInt("game.m_lives", 0), 3);
+
+    ASSERT_TRUE(levelend::finish(*game, false));
+    written = savedText();
+    EXPECT_EQ(written, exitText());
+    store.loadFile(MainMenu::savedGamePath, true, MainMenu::savedGameKey,
+                   MainMenu::savedGameKeyLength);
+    EXPECT_EQ(store.getInt("game.m_level", 0), 2);
+    EXPECT_EQ(store.getInt("game.m_lives", 0), 2);
+}
+
+TEST_F(MainMenuTest, TheLastLossLeavesNoGameToContinue) {
+    openMenu();
+    Game* game = startPlayingAt(3);
+    for (int loss = 0; loss < 3; ++loss)
+        ASSERT_TRUE(levelend::finish(*game, false));
+    ASSERT_FALSE(game->isGameOver());
+    PropertyFile store;
+    ASSERT_TRUE(store.loadFile(MainMenu::savedGamePath, true, MainMenu::savedGameKey,
+                               MainMenu::savedGameKeyLength));
+    EXPECT_EQ(store.getInt("game.m_lives", -1), 0);
+
+    ASSERT_TRUE(levelend::finish(*game, false));
+    ASSERT_TRUE(game->isGameOver());
+    EXPECT_EQ(savedText(), exitText());
+    store.loadFile(MainMenu::savedGamePath, true, MainMenu::savedGameKey,
+                   MainMenu::savedGameKeyLength);
+    EXPECT_EQ(store.getString("menudata.gamename", ""), "vorbel game");
+    EXPECT_FALSE(store.has("game.m_level"));
+}
+
+TEST_F(MainMenuTest, EscapeToTheMenuWritesTheGameInPlay) {
+    openMenu();
+    Game* game = startPlayingAt(2);
+    ASSERT_TRUE(levelend::waitForPlay(*game));
+    game->field()->setScore(4321);
+    std::filesystem::remove(MainMenu::savedGamePath);
+    game->onKeyDown(27);
+    closeTop();
+    ASSERT_EQ(menu->game(), game);
+    const std::string written = savedText();
+    ASSERT_NE(written, "");
+    EXPECT_EQ(written, exitText());
+    PropertyFile expected;
+    expected.setString("menudata.gamename", "vorbel game");
+    game->saveState(expected);
+    EXPECT_EQ(written, expected.text());
+}
+
+// The child plays a level to its end and dies without any shutdown; the next
+// start finds the game at the level it had reached.
+TEST_F(MainMenuTest, ACrashRightAfterALevelEndLeavesTheGameAtThatLevel) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        openMenu();
+        Game* game = startPlayingAt(4);
+        const bool ended = levelend::finish(*game, true) && game->level() == 5;
+        ::raise(ended ? SIGKILL : SIGABRT);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(WTERMSIG(status), SIGKILL) << "the child's level did not end";
+
+    openMenu();
+    menu->loadSavedGame();
+    ASSERT_NE(menu->game(), nullptr);
+    EXPECT_EQ(menu->game()->level(), 5);
+    EXPECT_EQ(menu->game()->lives(), 3);
 }
 
 } // namespace

@@ -235,15 +235,10 @@ bool isSettled(const Field& f) {
     if (f.state() != Field::State::Play || f.effectCount() != 0) {
         return false;
     }
-    for (int r = 0; r < f.rows(); ++r) {
-        for (int c = 0; c < f.width(r); ++c) {
-            const Ball* b = f.ballAt(r, c);
-            if (b && !b->isIdle()) {
-                return false;
-            }
-        }
-    }
-    return true;
+    // Asked after every update: the ball table as a whole, cell by cell.
+    const auto& balls = f.board().balls();
+    return std::none_of(balls.begin(), balls.end(),
+                        [](const auto& b) { return b && !b->isIdle(); });
 }
 
 std::vector<Move> legalMoves(const Field& f) {
