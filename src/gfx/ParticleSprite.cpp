@@ -5,6 +5,8 @@
 #include "persist/CXmlException.h"
 #include "persist/XmlNode.h"
 
+ParticleSprite::ParticleSprite() = default;
+
 ParticleSprite::ParticleSprite(ResourceManager* resources, const std::string& fileName)
     : SpriteBase(resources, fileName) {}
 

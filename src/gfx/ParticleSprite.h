@@ -14,7 +14,7 @@ class Texture;
 // the picture's file name. Every frame draws at the first frame's size.
 class ParticleSprite : public SpriteBase {
 public:
-    ParticleSprite() = default;
+    ParticleSprite();
     ParticleSprite(ResourceManager* resources, const std::string& fileName);
     ~ParticleSprite() override;
 
