@@ -34,8 +34,18 @@ void drawFromAtlas(const std::vector<Particle>& particles, const ParticleSprite&
         if (cell.empty) {
             continue;
         }
-        batch.region(p.point, sideOf(p, sprite.frameWidth()), sideOf(p, sprite.frameHeight()),
-                     cell.uLeft, cell.uRight, cell.vLow, cell.vHigh, p.colour);
+        // Only the part of the frame that can show (v grows downward here).
+        const float w = sideOf(p, sprite.frameWidth());
+        const float h = sideOf(p, sprite.frameHeight());
+        const float left = p.point.x - w / 2 + cell.shownLeft * w;
+        const float right = p.point.x - w / 2 + cell.shownRight * w;
+        const float top = p.point.y - h / 2 + cell.shownLow * h;
+        const float bottom = p.point.y - h / 2 + cell.shownHigh * h;
+        const float du = cell.uRight - cell.uLeft;
+        const float dv = cell.vHigh - cell.vLow;
+        batch.region(Point{(left + right) / 2, (top + bottom) / 2}, right - left, bottom - top,
+                     cell.uLeft + du * cell.shownLeft, cell.uLeft + du * cell.shownRight,
+                     cell.vLow + dv * cell.shownLow, cell.vLow + dv * cell.shownHigh, p.colour);
     }
 }
 

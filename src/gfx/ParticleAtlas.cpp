@@ -8,6 +8,39 @@
 namespace {
 constexpr int margin = 1;
 const ParticleAtlas::Cell noCell{};
+
+// The span of columns (or rows) holding a texel with some alpha, widened by a
+// texel each way for the filter's reach (and half a texel to spare); false
+// when every texel is transparent.
+struct Span {
+    float low = 0;
+    float high = 1;
+};
+
+bool shownSpans(const std::vector<unsigned char>& rgba, int w, int h, Span& across, Span& down) {
+    int left = w;
+    int right = -1;
+    int top = h;
+    int bottom = -1;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (rgba[(static_cast<std::size_t>(y) * w + x) * 4 + 3] != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    if (right < 0) {
+        return false;
+    }
+    across = {static_cast<float>(std::max(left - 1, 0)) / static_cast<float>(w),
+              static_cast<float>(std::min(right + 2, w)) / static_cast<float>(w)};
+    down = {static_cast<float>(std::max(top - 1, 0)) / static_cast<float>(h),
+            static_cast<float>(std::min(bottom + 2, h)) / static_cast<float>(h)};
+    return true;
+}
 } // namespace
 
 ParticleAtlas::ParticleAtlas(const std::vector<std::vector<Texture*>>& frames)
@@ -70,7 +103,13 @@ void ParticleAtlas::upload() {
                 cell.uRight = static_cast<float>(x0 + w) / static_cast<float>(width);
                 cell.vLow = static_cast<float>(y0) / static_cast<float>(height);
                 cell.vHigh = static_cast<float>(y0 + h) / static_cast<float>(height);
-                cell.empty = false;
+                Span across;
+                Span down;
+                cell.empty = !shownSpans(frameRgba, w, h, across, down);
+                cell.shownLeft = across.low;
+                cell.shownRight = across.high;
+                cell.shownLow = down.low;
+                cell.shownHigh = down.high;
             }
             cells_.back().push_back(cell);
         }

@@ -13,12 +13,20 @@
 // context, as it comes after them in the texture registry.
 class ParticleAtlas : public Texture {
 public:
-    // Where one frame lies; empty for a frame without a picture.
+    // Where one frame lies; empty for a frame without a picture or with no
+    // texel that is not fully transparent. The part of the frame that can
+    // show is given as fractions of its width and height: beyond it the
+    // filter only ever meets transparent texels, so a quad trimmed to it
+    // draws the same pixels as the whole one for less work.
     struct Cell {
         float uLeft = 0;
         float uRight = 0;
         float vLow = 0;
         float vHigh = 0;
+        float shownLeft = 0;
+        float shownRight = 1;
+        float shownLow = 0;
+        float shownHigh = 1;
         bool empty = true;
     };
 

@@ -32,21 +32,29 @@ namespace {
 using Screen = std::vector<std::uint8_t>;
 
 // Texels of random colours, so that a picture shifted or filtered by even
-// half a texel changes nearly every pixel.
-// With soft alpha the outermost ring stays opaque, so that a frame's edge
-// meets the border of its texture (or the atlas margin) where it shows most.
-PictureWriter::Bytes noise(int w, int h, unsigned seed, bool softAlpha = false) {
+// half a texel changes nearly every pixel. With a ring of r, the outer r
+// texels are fully transparent (their colours still random), the next ring
+// is opaque, so the visible part meets the transparent rim or the frame's
+// edge where it shows most, and the inside has soft alpha. A ring of half
+// the side or more leaves nothing visible.
+PictureWriter::Bytes noise(int w, int h, unsigned seed, int ring = -1) {
     PictureWriter::Bytes pixels;
     unsigned state = seed;
     for (int i = 0; i < w * h; ++i) {
         state = state * 1103515245u + 12345u;
         const int x = i % w;
         const int y = i / w;
-        const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-        const auto alpha = static_cast<std::uint8_t>(!softAlpha || edge ? 255 : state >> 4);
-        pixels.insert(pixels.end(), {static_cast<std::uint8_t>(state >> 8),
-                                     static_cast<std::uint8_t>(state >> 16),
-                                     static_cast<std::uint8_t>(state >> 24), alpha});
+        const int fromEdge = std::min(std::min(x, y), std::min(w - 1 - x, h - 1 - y));
+        int alpha = 255;
+        if (ring >= 0) {
+            alpha = fromEdge < ring    ? 0
+                    : fromEdge == ring ? 255
+                                       : static_cast<int>(state >> 4 & 255);
+        }
+        pixels.insert(pixels.end(),
+                      {static_cast<std::uint8_t>(state >> 8),
+                       static_cast<std::uint8_t>(state >> 16),
+                       static_cast<std::uint8_t>(state >> 24), static_cast<std::uint8_t>(alpha)});
     }
     return PictureWriter::tga(2, 32, w, h, pixels);
 }
@@ -177,7 +185,8 @@ protected:
         ResourceManager::destroy("atlas-draw-test");
     }
 
-    // Groups of three and two frames, of two sizes, each its own noise.
+    // Groups of three and two frames, of two sizes, each its own noise, with
+    // transparent rims of several widths, one frame wholly transparent.
     void loadSprite(bool mipmap) {
         std::string text =
             std::string("<p texWrap=\"0\" texDynamic=\"") + (mipmap ? "1" : "0") + "\">";
@@ -187,7 +196,8 @@ protected:
             for (int f = 0; f < frames; ++f, ++index) {
                 const int side = index % 2 == 0 ? 16 : 24;
                 const std::string name = "f" + std::to_string(index) + ".tga";
-                files.write(name, noise(side, side, 100u + index, true));
+                const int rings[] = {0, 4, 2, 0, 12};
+                files.write(name, noise(side, side, 100u + index, rings[index]));
                 text += "<f>" + files.file(name) + "</f>";
             }
             text += "</g>";
@@ -238,6 +248,12 @@ TEST_F(ParticleAtlasDraw, EveryFrameLandsAsItsOwnPictureWould) {
     loadSprite(false);
     ASSERT_NE(sprite->atlas(), nullptr);
     ASSERT_NE(sprite->atlas()->glName(), 0u);
+    // The rims are left out of the quads, the reach of the filter kept.
+    const ParticleAtlas::Cell& rimmed = sprite->atlas()->cell(0, 1);
+    EXPECT_FLOAT_EQ(rimmed.shownLeft, 3.0f / 24);
+    EXPECT_FLOAT_EQ(rimmed.shownHigh, 21.0f / 24);
+    EXPECT_FLOAT_EQ(sprite->atlas()->cell(0, 0).shownRight, 1.0f);
+    EXPECT_TRUE(sprite->atlas()->cell(1, 1).empty);
     spawn();
     // Every frame of both groups is in play.
     std::set<std::pair<int, int>> kinds;
