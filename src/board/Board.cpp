@@ -53,10 +53,6 @@ bool Board::addCell(Cell p, CellBack::Fill fill) {
     return true;
 }
 
-bool Board::isCell(int r, int c) const {
-    return geometry_.contains(r, c) && cellBacks_[geometry_.index(r, c)] != nullptr;
-}
-
 std::vector<Cell> Board::cells() const {
     std::vector<Cell> cells;
     for (int r = 0; r < geometry_.rows(); ++r) {
@@ -78,10 +74,6 @@ std::vector<Cell> Board::freeCells() const {
 int Board::ballCount() const {
     return static_cast<int>(std::count_if(balls_.begin(), balls_.end(),
                                           [](const auto& ball) { return ball != nullptr; }));
-}
-
-Ball* Board::ballAt(int r, int c) const {
-    return isCell(r, c) ? balls_[geometry_.index(r, c)].get() : nullptr;
 }
 
 CellBack* Board::cellBackAt(int r, int c) const {

@@ -26,7 +26,9 @@ public:
     // Makes (r, c) a cell of the given fill; false outside the geometry.
     bool addCell(Cell p, CellBack::Fill fill);
 
-    bool isCell(int r, int c) const;
+    bool isCell(int r, int c) const {
+        return geometry_.contains(r, c) && cellBacks_[geometry_.index(r, c)] != nullptr;
+    }
     bool isCell(Cell p) const { return isCell(p.row, p.col); }
     int cellCount() const { return cellCount_; }
     // The cells in row order.
@@ -35,8 +37,11 @@ public:
     std::vector<Cell> freeCells() const;
     int ballCount() const;
 
-    // None for a position that is not a cell.
-    Ball* ballAt(int r, int c) const;
+    // None for a position that is not a cell. Inline, as isCell: the rules
+    // look up every position several times an update.
+    Ball* ballAt(int r, int c) const {
+        return isCell(r, c) ? balls_[geometry_.index(r, c)].get() : nullptr;
+    }
     Ball* ballAt(Cell p) const { return ballAt(p.row, p.col); }
     CellBack* cellBackAt(int r, int c) const;
     CellBack* cellBackAt(Cell p) const { return cellBackAt(p.row, p.col); }

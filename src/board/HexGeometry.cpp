@@ -5,14 +5,6 @@
 HexGeometry::HexGeometry(int rows, int columns)
     : rows_(rows), columns_(columns), middle_(rows / 2) {}
 
-int HexGeometry::width(int r) const {
-    if (r < 0 || r >= rows_) {
-        return 0;
-    }
-    int w = columns_ - std::abs(middle_ - r);
-    return w > 0 ? w : 0;
-}
-
 Point HexGeometry::centre(int r, int c) const {
     return {originX + static_cast<float>(std::abs(r - middle_)) * halfWidth +
                 static_cast<float>(c) * cellWidth,

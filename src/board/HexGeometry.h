@@ -29,8 +29,15 @@ public:
     int columns() const { return columns_; }
     int middle() const { return middle_; }
 
-    // Number of positions in row r (0 outside the board).
-    int width(int r) const;
+    // Number of positions in row r (0 outside the board). Inline: every rule
+    // pass over the board asks it for every position.
+    int width(int r) const {
+        if (r < 0 || r >= rows_) {
+            return 0;
+        }
+        const int w = columns_ - (middle_ > r ? middle_ - r : r - middle_);
+        return w > 0 ? w : 0;
+    }
     bool contains(int r, int c) const { return r >= 0 && r < rows_ && c >= 0 && c < width(r); }
     bool contains(Cell p) const { return contains(p.row, p.col); }
     // Index into per-position tables of rows x columns entries.

@@ -202,7 +202,8 @@ int fromEnvironment(const char* name, int fallback) {
 // games to tell ten points of win rate apart and the careful player with
 // enough to show it clears every level. QUILLMERE_CURVE_SEEDS and
 // QUILLMERE_CAREFUL_SEEDS change the counts, QUILLMERE_CURVE_FIRST and
-// QUILLMERE_CURVE_LAST the levels.
+// QUILLMERE_CURVE_LAST the levels, QUILLMERE_CURVE_THREADS the threads
+// the games are spread over (2).
 TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
     DataTree tree;
     addLevels(tree);
@@ -210,11 +211,17 @@ TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
     const int carefulSeeds = fromEnvironment("QUILLMERE_CAREFUL_SEEDS", 20);
     const int first = fromEnvironment("QUILLMERE_CURVE_FIRST", 1);
     const int last = fromEnvironment("QUILLMERE_CURVE_LAST", LevelDesign::levelCount);
+    const int threads = fromEnvironment("QUILLMERE_CURVE_THREADS", 2);
+    // The games share no state but their level file; nothing else may hold
+    // the shared effect layer while they run.
+    EffectLayer::destroy();
     std::vector<levelplay::LevelResult> lineTaker, careful;
     for (int n = first; n <= last; ++n) {
         const LevelFile file = parsed(tree, n);
-        lineTaker.push_back(levelplay::measure(file, n, levelplay::Kind::LineTaker, seeds));
-        careful.push_back(levelplay::measure(file, n, levelplay::Kind::Careful, carefulSeeds));
+        lineTaker.push_back(
+            levelplay::measure(file, n, levelplay::Kind::LineTaker, seeds, threads));
+        careful.push_back(
+            levelplay::measure(file, n, levelplay::Kind::Careful, carefulSeeds, threads));
         std::printf("%s", levelplay::table({lineTaker.back()}, {careful.back()}).c_str());
         std::fflush(stdout);
     }
