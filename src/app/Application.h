@@ -2,8 +2,8 @@
 
 #include "app/View.h"
 #include "platform/DisplayMode.h"
+#include "platform/Event.h"
 #include "platform/Geometry.h"
-#include "platform/Messages.h"
 #include "platform/NativeWindow.h"
 #include "ui/Frame.h"
 
@@ -90,8 +90,8 @@ public:
     // The screen that gets the input: the top dialog, else the top window.
     Window* receiver() const;
 
-    // The window procedure: every message the loop takes goes through here.
-    std::intptr_t windowProc(const platform::Message& message);
+    // The window procedure: every event the loop takes goes through here.
+    std::intptr_t windowProc(const platform::Event& event);
 
 private:
     Application(const std::string& className, std::unique_ptr<platform::NativeWindow> native);
@@ -100,7 +100,7 @@ private:
     Application& operator=(const Application&) = delete;
 
     void carryOutClose(bool deferred);
-    bool deliverInput(const platform::Message& message, Window* target);
+    bool deliverInput(const platform::Event& event, Window* target);
 
     std::unique_ptr<platform::NativeWindow> native_;
     View view_;

@@ -122,7 +122,7 @@ bool Application::setSwapInterval(int interval) {
 }
 
 void Application::postCloseMessage() {
-    native_->postMessage(platform::makeMessage(platform::WM_CLOSE));
+    native_->postEvent(platform::Event::close(false));
 }
 
 platform::Rect Application::windowRect() {

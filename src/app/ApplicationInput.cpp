@@ -1,25 +1,25 @@
-// The window procedure: window messages and the delivery of input to the screens.
+// The window procedure: window events and the delivery of input to the screens.
 #include "app/Application.h"
 
 #include "ui/Window.h"
 
 using namespace platform;
 
-std::intptr_t Application::windowProc(const Message& message) {
-    switch (message.message) {
-    case WM_ACTIVATE:
-        active_ = message.wParam != 0;
+std::intptr_t Application::windowProc(const Event& event) {
+    switch (event.kind) {
+    case EventKind::Activate:
+        active_ = event.active;
         return 1;
-    case WM_SIZE:
-        if (message.wParam == SIZE_RESTORED && minimized_) {
+    case EventKind::Size:
+        if (event.sizeKind == SizeKind::Restored && minimized_) {
             if (Window* top = topWindow()) {
                 top->activate();
             }
             minimized_ = false;
         }
         return 0;
-    case WM_CLOSE:
-        if (message.wParam != 0) {
+    case EventKind::Close:
+        if (event.altF4) {
             // Alt+F4: the top window decides, for example by asking first.
             dialogs_.clear();
             if (Window* top = topWindow()) {
@@ -27,51 +27,48 @@ std::intptr_t Application::windowProc(const Message& message) {
             }
         } else {
             native_->hide();
-            native_->postQuitMessage(0);
+            native_->postQuit(0);
         }
         return 0;
-    case WM_CREATE:
-    case WM_DESTROY:
-    case WM_SHOWWINDOW:
-    case WM_TIMER:
+    case EventKind::None:
+    case EventKind::Quit:
         return 0;
     default:
-        deliverInput(message, receiver());
+        deliverInput(event, receiver());
         return 0;
     }
 }
 
-// The receiver is looked up for every message, so a dialog pushed by one
-// handler already gets the next message.
-bool Application::deliverInput(const Message& message, Window* target) {
+// The receiver is looked up for every event, so a dialog pushed by one
+// handler already gets the next event.
+bool Application::deliverInput(const Event& event, Window* target) {
     if (!target) {
         return false;
     }
-    int x = lParamX(message.lParam);
-    int y = lParamY(message.lParam);
-    auto flags = static_cast<unsigned>(message.wParam);
-    switch (message.message) {
-    case WM_MOUSEMOVE:
+    const int x = event.point.x;
+    const int y = event.point.y;
+    const unsigned flags = event.buttons.word();
+    switch (event.kind) {
+    case EventKind::MouseMove:
         target->onMouseMove(x, y, flags);
         return true;
-    case WM_LBUTTONDOWN:
+    case EventKind::LeftButtonDown:
         target->onLButtonDown(x, y, flags);
         return true;
-    case WM_LBUTTONUP:
+    case EventKind::LeftButtonUp:
         target->onLButtonUp(x, y, flags);
         return true;
-    case WM_RBUTTONDOWN:
+    case EventKind::RightButtonDown:
         target->onRButtonDown(x, y, flags);
         return true;
-    case WM_RBUTTONUP:
+    case EventKind::RightButtonUp:
         target->onRButtonUp(x, y, flags);
         return true;
-    case WM_KEYDOWN:
-        target->onKeyDown(static_cast<int>(message.wParam));
+    case EventKind::KeyDown:
+        target->onKeyDown(code(event.key));
         return true;
-    case WM_CHAR:
-        target->onChar(static_cast<unsigned short>(message.wParam & 0xFFFF),
-                       static_cast<int>(message.lParam & 0xFFFF));
+    case EventKind::Char:
+        target->onChar(event.character, event.repeat);
         return true;
     default:
         return false;

@@ -21,13 +21,13 @@ int Application::run() {
 }
 
 bool Application::runPass() {
-    platform::Message message;
-    if (native_->peekMessage(message)) {
-        if (message.message == platform::WM_QUIT) {
-            exitCode_ = static_cast<int>(message.wParam);
+    platform::Event event;
+    if (native_->peekEvent(event)) {
+        if (event.kind == platform::EventKind::Quit) {
+            exitCode_ = event.exitCode;
             return false;
         }
-        windowProc(message);
+        windowProc(event);
         return true;
     }
     runFrame();

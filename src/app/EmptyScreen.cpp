@@ -1,12 +1,14 @@
 #include "app/EmptyScreen.h"
 
 #include "app/Application.h"
-#include "platform/Messages.h"
+#include "platform/Key.h"
 
 #include <GL/gl.h>
 
+using platform::Key;
+
 void EmptyScreen::onKeyDown(int key) {
-    if (key == platform::VK_ESCAPE) {
+    if (key == code(Key::Escape)) {
         if (Application* app = Application::instance()) {
             app->postCloseMessage();
         }

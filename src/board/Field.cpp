@@ -1,3 +1,13 @@
+// One level in play: the rules that tie the board's units together.
+//
+// Sections, in file order:
+//   Construction    the level's board, its first balls and the sweep delays
+//   Contents        reading and taking balls
+//   Moves           selection, the move, the path preview and its search
+//   New balls       choosing and landing the next balls
+//   The update      balls, lines, explosions, effects, the state and scores
+//   End of a level  the summary's click and clearing the board
+//   Saved games     save and restore through FieldSave
 #include "board/Field.h"
 
 #include "audio/CSoundManager.h"

@@ -66,17 +66,17 @@ void ContinueDialog::draw() {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(1, 1, 1, fade_);
         panel->bind();
-        Texture::drawRegion(getX(), getY(), getZ(), static_cast<float>(getPanelWidth()),
-                            static_cast<float>(getPanelHeight()), 0, 1, 0, 1);
+        Texture::drawRegion(x(), y(), z(), static_cast<float>(panelWidth()),
+                            static_cast<float>(panelHeight()), 0, 1, 0, 1);
         glColor4f(1, 1, 1, 1);
         glDisable(GL_BLEND);
     }
     if (UiResources* resources = UiResources::instance()) {
         char text[32];
         std::snprintf(text, sizeof text, "LEVEL : %d", level_);
-        resources->getFont()->drawText(text, 25, getX() + 162, 275, 0, 1, 1, 1, 1, false, false);
+        resources->getFont()->drawText(text, 25, x() + 162, 275, 0, 1, 1, 1, 1, false, false);
         std::snprintf(text, sizeof text, "SCORE : %d", score_);
-        resources->getFont()->drawText(text, 25, getX() + 164, 305, 0, 1, 1, 1, 1, false, false);
+        resources->getFont()->drawText(text, 25, x() + 164, 305, 0, 1, 1, 1, 1, false, false);
     }
     Dialog::draw();
     glPopMatrix();

@@ -68,8 +68,8 @@ void EnterNameDialog::draw() {
         glEnable(GL_TEXTURE_2D);
         back->bind();
         glColor4f(1, 1, 1, fade_);
-        back->drawSized(getX(), getY(), 0, static_cast<float>(getPanelWidth()),
-                        static_cast<float>(getPanelHeight()));
+        back->drawSized(x(), y(), 0, static_cast<float>(panelWidth()),
+                        static_cast<float>(panelHeight()));
         glColor4f(1, 1, 1, 1);
     }
     Dialog::draw();

@@ -13,7 +13,7 @@
 #include "persist/PropertyFile.h"
 #include "persist/ResourceManager.h"
 #include "persist/Settings.h"
-#include "platform/Messages.h"
+#include "platform/Key.h"
 #include "ui/Button.h"
 #include "ui/Cursor.h"
 #include "ui/Frame.h"
@@ -24,6 +24,8 @@
 
 #include <algorithm>
 #include <string>
+
+using platform::Key;
 
 Game::Game(int startLevel, HighScores* highScores) : highScores_(highScores) {
     EffectLayer::create();
@@ -93,7 +95,7 @@ void Game::pressBoard(int x, int y) {
 }
 
 void Game::onKeyDown(int key) {
-    if (key == platform::VK_ESCAPE) {
+    if (key == code(Key::Escape)) {
         if (Frame* frame = Frame::instance()) {
             frame->closeTop(false);
         }

@@ -1,12 +1,14 @@
 #include "game/KeyboardCursor.h"
 
 #include "board/Field.h"
-#include "platform/Messages.h"
+#include "platform/Key.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
+
+using platform::Key;
 
 namespace {
 
@@ -45,9 +47,9 @@ void KeyboardCursor::setField(const Field* field) {
 }
 
 KeyboardCursor::Action KeyboardCursor::onKeyDown(int key) {
-    const bool click = key == platform::VK_SPACE || key == platform::VK_RETURN;
-    const bool arrow = key == platform::VK_LEFT || key == platform::VK_RIGHT ||
-                       key == platform::VK_UP || key == platform::VK_DOWN;
+    const bool click = key == code(Key::Space) || key == code(Key::Return);
+    const bool arrow = key == code(Key::Left) || key == code(Key::Right) || key == code(Key::Up) ||
+                       key == code(Key::Down);
     if (field_ == nullptr || (!click && !arrow)) {
         return Action::None;
     }
@@ -61,13 +63,13 @@ KeyboardCursor::Action KeyboardCursor::onKeyDown(int key) {
     }
     bool moved = false;
     switch (key) {
-    case platform::VK_LEFT:
+    case code(Key::Left):
         moved = moveAlongRow(-1);
         break;
-    case platform::VK_RIGHT:
+    case code(Key::Right):
         moved = moveAlongRow(1);
         break;
-    case platform::VK_UP:
+    case code(Key::Up):
         moved = moveToRow(-1);
         break;
     default:

@@ -7,7 +7,7 @@ namespace {
 
 class KeyboardState : public KeyState {
 public:
-    bool isHeld(int virtualKey) override { return sdlVirtualKeyHeld(virtualKey); }
+    bool isHeld(Key key) override { return sdlKeyHeld(key); }
 };
 
 KeyboardState keyboardState;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/DisplayMode.h"
+#include "platform/Event.h"
 #include "platform/Geometry.h"
-#include "platform/Messages.h"
 
 #include <cstdint>
 #include <memory>
@@ -11,7 +11,7 @@
 
 namespace platform {
 
-// The one desktop window of the game with its OpenGL context and its message
+// The one desktop window of the game with its OpenGL context and its event
 // queue. The game talks to this interface only; the system implementation
 // sits on SDL, tests put a scripted one in its place.
 class NativeWindow {
@@ -54,11 +54,11 @@ public:
     // False when the driver cannot set it.
     virtual bool setSwapInterval(int interval) = 0;
 
-    // Takes the next waiting message off the queue; false when none waits.
+    // Takes the next waiting event off the queue; false when none waits.
     // A posted quit is handed out once nothing else waits.
-    virtual bool peekMessage(Message& message) = 0;
-    virtual void postMessage(const Message& message) = 0;
-    virtual void postQuitMessage(int exitCode) = 0;
+    virtual bool peekEvent(Event& event) = 0;
+    virtual void postEvent(const Event& event) = 0;
+    virtual void postQuit(int exitCode) = 0;
 
     // The system cursor in desktop coordinates, and a desktop point in the
     // client's pixels (full screen included).

@@ -1,6 +1,5 @@
 #include "platform/SdlWindow.h"
 
-#include "platform/SdlKeys.h"
 #include "platform/StopSignals.h"
 
 #include <GL/gl.h>
@@ -12,45 +11,6 @@ namespace {
 
 void* lookUpGl(const char* name) {
     return SDL_GL_GetProcAddress(name);
-}
-
-// The modifier keys the game tracks, as bits of SdlWindow::modifiers_.
-enum Modifier : unsigned {
-    LeftShift = 1,
-    RightShift = 2,
-    LeftCtrl = 4,
-    RightCtrl = 8,
-    LeftAlt = 16
-};
-
-unsigned modifierBit(SDL_Scancode scancode) {
-    switch (scancode) {
-    case SDL_SCANCODE_LSHIFT:
-        return LeftShift;
-    case SDL_SCANCODE_RSHIFT:
-        return RightShift;
-    case SDL_SCANCODE_LCTRL:
-        return LeftCtrl;
-    case SDL_SCANCODE_RCTRL:
-        return RightCtrl;
-    case SDL_SCANCODE_LALT:
-        return LeftAlt;
-    default:
-        return 0;
-    }
-}
-
-unsigned buttonFlag(Uint8 button) {
-    switch (button) {
-    case SDL_BUTTON_LEFT:
-        return MK_LBUTTON;
-    case SDL_BUTTON_RIGHT:
-        return MK_RBUTTON;
-    case SDL_BUTTON_MIDDLE:
-        return MK_MBUTTON;
-    default:
-        return 0;
-    }
 }
 
 } // namespace
@@ -131,7 +91,7 @@ void SdlWindow::destroy() {
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     fullScreen_ = false;
-    buttons_ = 0;
+    translator_.reset();
 }
 
 void SdlWindow::show() {
@@ -316,137 +276,38 @@ Point SdlWindow::screenToClient(Point desktop) {
     return windowToClient(desktop.x - wx, desktop.y - wy);
 }
 
-void SdlWindow::postMessage(const Message& message) {
-    queue_.push_back(message);
+void SdlWindow::postEvent(const Event& event) {
+    queue_.push_back(event);
 }
 
-void SdlWindow::postQuitMessage(int exitCode) {
+void SdlWindow::postQuit(int exitCode) {
     quitPosted_ = true;
     exitCode_ = exitCode;
 }
 
-bool SdlWindow::peekMessage(Message& message) {
+bool SdlWindow::peekEvent(Event& event) {
     if (StopSignals::takeRequest()) {
         // As the window manager's close: the program shuts down as usual.
-        postMessage(makeMessage(WM_CLOSE, 0));
+        postEvent(Event::close(false));
     }
     if (queue_.empty() && videoStarted_) {
-        SDL_Event event;
-        while (queue_.empty() && SDL_PollEvent(&event)) {
-            translate(event);
+        const auto toClient = [this](int x, int y) { return windowToClient(x, y); };
+        SDL_Event sdlEvent;
+        while (queue_.empty() && SDL_PollEvent(&sdlEvent)) {
+            translator_.translate(sdlEvent, toClient, queue_);
         }
     }
     if (!queue_.empty()) {
-        message = queue_.front();
+        event = queue_.front();
         queue_.pop_front();
         return true;
     }
     if (quitPosted_) {
         quitPosted_ = false;
-        message = makeMessage(WM_QUIT, static_cast<std::uintptr_t>(exitCode_));
+        event = Event::quit(exitCode_);
         return true;
     }
     return false;
-}
-
-// The modifiers as they were at the event being translated: SDL's own state
-// is already that of the last event it has read.
-unsigned SdlWindow::mouseFlags() const {
-    unsigned flags = buttons_;
-    if (modifiers_ & (LeftShift | RightShift)) {
-        flags |= MK_SHIFT;
-    }
-    if (modifiers_ & (LeftCtrl | RightCtrl)) {
-        flags |= MK_CONTROL;
-    }
-    return flags;
-}
-
-// Left Alt makes a key a system key: the game's window never sees it as a
-// key press, except that Alt+F4 asks the window to close.
-bool SdlWindow::systemKey() const {
-    return (modifiers_ & LeftAlt) != 0;
-}
-
-void SdlWindow::mouseMessage(unsigned id, int x, int y) {
-    Point p = windowToClient(x, y);
-    postMessage(makeMessage(id, mouseFlags(), makeLParam(p.x, p.y)));
-}
-
-void SdlWindow::translate(const SDL_Event& event) {
-    switch (event.type) {
-    case SDL_QUIT:
-        // Closing the window (the window manager's close, Alt+F4, a signal).
-        postMessage(makeMessage(WM_CLOSE, sdlVirtualKeyHeld(VK_F4) ? 1 : 0));
-        break;
-    case SDL_WINDOWEVENT:
-        switch (event.window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            postMessage(makeMessage(WM_ACTIVATE, 1));
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            buttons_ = 0;
-            modifiers_ = 0;
-            postMessage(makeMessage(WM_ACTIVATE, 0));
-            break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-            postMessage(makeMessage(WM_SIZE, SIZE_MINIMIZED));
-            break;
-        case SDL_WINDOWEVENT_RESTORED:
-            postMessage(makeMessage(WM_SIZE, SIZE_RESTORED));
-            break;
-        default:
-            break;
-        }
-        break;
-    case SDL_MOUSEMOTION:
-        mouseMessage(WM_MOUSEMOVE, event.motion.x, event.motion.y);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-        buttons_ |= buttonFlag(event.button.button);
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            mouseMessage(WM_LBUTTONDOWN, event.button.x, event.button.y);
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            mouseMessage(WM_RBUTTONDOWN, event.button.x, event.button.y);
-        }
-        break;
-    case SDL_MOUSEBUTTONUP:
-        buttons_ &= ~buttonFlag(event.button.button);
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            mouseMessage(WM_LBUTTONUP, event.button.x, event.button.y);
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            mouseMessage(WM_RBUTTONUP, event.button.x, event.button.y);
-        }
-        break;
-    case SDL_KEYUP:
-        modifiers_ &= ~modifierBit(event.key.keysym.scancode);
-        break;
-    case SDL_KEYDOWN: {
-        modifiers_ |= modifierBit(event.key.keysym.scancode);
-        int key = virtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode);
-        if (systemKey()) {
-            if (key == VK_F4) {
-                postMessage(makeMessage(WM_CLOSE, 1));
-            }
-        } else if (key != 0) {
-            postMessage(makeMessage(WM_KEYDOWN, static_cast<std::uintptr_t>(key), 1));
-        }
-        break;
-    }
-    case SDL_TEXTINPUT:
-        if (systemKey()) {
-            break;
-        }
-        for (const char* c = event.text.text; *c; ++c) {
-            unsigned char ch = static_cast<unsigned char>(*c);
-            if (ch >= 32 && ch <= 126) {
-                postMessage(makeMessage(WM_CHAR, ch, 1));
-            }
-        }
-        break;
-    default:
-        break;
-    }
 }
 
 void SdlWindow::setIcon(int width, int height, const std::vector<std::uint8_t>& rgba) {

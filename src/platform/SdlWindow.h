@@ -3,17 +3,17 @@
 #include "platform/Letterbox.h"
 #include "platform/NativeWindow.h"
 #include "platform/ScaledPresenter.h"
+#include "platform/SdlEvents.h"
 
 #include <deque>
 
 struct SDL_Window;
-union SDL_Event;
 
 namespace platform {
 
 // The game window on SDL: a borderless window (the client is the whole
 // window), a compatibility OpenGL context, and SDL's events turned into the
-// game's window messages.
+// game's events.
 class SdlWindow : public NativeWindow {
 public:
     // The window's class (X11 WM_CLASS, Wayland app id): the desktop entry's
@@ -43,9 +43,9 @@ public:
     void swapBuffers() override;
     bool setSwapInterval(int interval) override;
 
-    bool peekMessage(Message& message) override;
-    void postMessage(const Message& message) override;
-    void postQuitMessage(int exitCode) override;
+    bool peekEvent(Event& event) override;
+    void postEvent(const Event& event) override;
+    void postQuit(int exitCode) override;
 
     Point cursorPosition() override;
     Point screenToClient(Point desktop) override;
@@ -56,10 +56,6 @@ private:
     bool probeScaling();
     Letterbox letterbox();
     Point windowToClient(int x, int y);
-    void translate(const SDL_Event& event);
-    void mouseMessage(unsigned id, int x, int y);
-    unsigned mouseFlags() const;
-    bool systemKey() const;
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
@@ -71,9 +67,8 @@ private:
     bool fullScreen_ = false;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
-    unsigned buttons_ = 0;
-    unsigned modifiers_ = 0;
-    std::deque<Message> queue_;
+    SdlEventTranslator translator_;
+    std::deque<Event> queue_;
     bool quitPosted_ = false;
     int exitCode_ = 0;
 };

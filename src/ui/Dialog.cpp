@@ -1,9 +1,11 @@
 #include "ui/Dialog.h"
 
+#include "platform/Key.h"
 #include "ui/Frame.h"
-#include "platform/Messages.h"
 
 #include <GL/gl.h>
+
+using platform::Key;
 
 void Dialog::setShadeSize(int width, int height) {
     shadeWidth_ = width;
@@ -44,12 +46,12 @@ bool Dialog::onLButtonDown(int x, int y, unsigned flags) {
 
 void Dialog::onKeyDown(int key) {
     Frame* app = Frame::instance();
-    if (key == platform::VK_ESCAPE) {
+    if (key == code(Key::Escape)) {
         setResult(1);
         if (app) {
             app->closeTop(false);
         }
-    } else if (key == platform::VK_RETURN) {
+    } else if (key == code(Key::Return)) {
         setResult(0);
         if (app) {
             app->closeTop(false);

@@ -10,13 +10,13 @@ public:
     void setShadeSize(int width, int height);
     void setPosition(float x, float y, float z, float w);
     void setPanelSize(int width, int height);
-    int getShadeWidth() const { return shadeWidth_; }
-    int getShadeHeight() const { return shadeHeight_; }
-    float getX() const { return x_; }
-    float getY() const { return y_; }
-    float getZ() const { return z_; }
-    int getPanelWidth() const { return panelWidth_; }
-    int getPanelHeight() const { return panelHeight_; }
+    int shadeWidth() const { return shadeWidth_; }
+    int shadeHeight() const { return shadeHeight_; }
+    float x() const { return x_; }
+    float y() const { return y_; }
+    float z() const { return z_; }
+    int panelWidth() const { return panelWidth_; }
+    int panelHeight() const { return panelHeight_; }
 
     // The mouse operations work in dialog-local coordinates.
     bool onMouseMove(int x, int y, unsigned flags) override;

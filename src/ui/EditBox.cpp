@@ -3,12 +3,14 @@
 #include "gfx/Font.h"
 #include "gfx/Texture.h"
 #include "platform/Clipboard.h"
+#include "platform/Key.h"
 #include "platform/KeyState.h"
-#include "platform/Messages.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
+
+using platform::Key;
 
 namespace {
 
@@ -87,36 +89,36 @@ void EditBox::onKeyDown(int key) {
     const int before = caret_;
     const std::size_t lengthBefore = text_.size();
     switch (key) {
-    case platform::VK_BACK:
+    case code(Key::Back):
         if (caret_ > 0) {
             --caret_;
             text_.erase(caret_, 1);
         }
         break;
-    case platform::VK_DELETE:
+    case code(Key::Delete):
         if (caret_ < length) {
             text_.erase(caret_, 1);
         }
         break;
-    case platform::VK_HOME:
+    case code(Key::Home):
         caret_ = 0;
         break;
-    case platform::VK_END:
+    case code(Key::End):
         caret_ = length;
         break;
-    case platform::VK_LEFT:
+    case code(Key::Left):
         caret_ = std::max(caret_ - 1, 0);
         break;
-    case platform::VK_RIGHT:
+    case code(Key::Right):
         caret_ = std::min(caret_ + 1, length);
         break;
     case 'V':
-        if (platform::isKeyHeld(platform::VK_CONTROL)) {
+        if (platform::isKeyHeld(Key::Control)) {
             paste();
         }
         return;
-    case platform::VK_INSERT:
-        if (platform::isKeyHeld(platform::VK_SHIFT)) {
+    case code(Key::Insert):
+        if (platform::isKeyHeld(Key::Shift)) {
             paste();
         }
         return;

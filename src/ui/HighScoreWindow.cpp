@@ -62,6 +62,9 @@ void HighScoreWindow::update(float elapsedMs) {
 
 void HighScoreWindow::draw() {
     clearFrame();
+    // After a game this is the first screen drawn over the menu's 2D set-up,
+    // which leaves depth testing on: the rows share the background's depth.
+    glDisable(GL_DEPTH_TEST);
     glPushMatrix();
     glEnable(GL_TEXTURE_2D);
     drawBackground(picture("m_top_window_back"));

@@ -38,7 +38,7 @@ public:
     virtual void onCloseRequest();
 
     void addWidget(Widget* widget);
-    const std::vector<Widget*>& getWidgets() const { return widgets_; }
+    const std::vector<Widget*>& widgets() const { return widgets_; }
     void setResult(int result) { result_ = result; }
     int getResult() const { return result_; }
     bool isDragging() const { return dragging_; }

@@ -144,7 +144,7 @@ TEST_F(StackTest, TwoDialogsTheLastPushedGetsUpdateInputAndClose) {
     app->pushDialog(&first);
     app->pushDialog(&second);
     journal.clear();
-    app->windowProc(platform::makeMessage(platform::WM_KEYDOWN, 'A'));
+    app->windowProc(platform::Event::keyDown(platform::Key{'A'}));
     app->updateFrame(10);
     app->drawFrame();
     EXPECT_THAT(journal, ElementsAre("second.key 65", "second.update", "game.draw", "first.draw",

@@ -1,7 +1,7 @@
 #pragma once
 
 // A scripted desktop window for driving the frame without a display: it
-// records what the application asks of it and hands out queued messages.
+// records what the application asks of it and hands out queued events.
 #include "platform/NativeWindow.h"
 
 #include <deque>
@@ -26,7 +26,7 @@ public:
     std::string title;
     platform::Rect outer;
     platform::Point cursor;
-    std::deque<platform::Message> queue;
+    std::deque<platform::Event> queue;
     bool quitPosted = false;
     int quitCode = 0;
     std::vector<std::string> calls;
@@ -104,7 +104,7 @@ public:
         }
     }
     bool setSwapInterval(int) override { return false; }
-    bool peekMessage(platform::Message& m) override {
+    bool peekEvent(platform::Event& m) override {
         if (!queue.empty()) {
             m = queue.front();
             queue.pop_front();
@@ -112,13 +112,13 @@ public:
         }
         if (quitPosted) {
             quitPosted = false;
-            m = platform::makeMessage(platform::WM_QUIT, static_cast<std::uintptr_t>(quitCode));
+            m = platform::Event::quit(quitCode);
             return true;
         }
         return false;
     }
-    void postMessage(const platform::Message& m) override { queue.push_back(m); }
-    void postQuitMessage(int code) override {
+    void postEvent(const platform::Event& m) override { queue.push_back(m); }
+    void postQuit(int code) override {
         quitPosted = true;
         quitCode = code;
     }

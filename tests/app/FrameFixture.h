@@ -1,10 +1,10 @@
 #pragma once
 
 // An application around a scripted window, a fake clock and a fresh journal.
-#include "support/FakeClock.h"
 #include "FakeNativeWindow.h"
 #include "RecordingWindow.h"
 #include "app/Application.h"
+#include "support/FakeClock.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ protected:
     void openWindow(int x = 100, int y = 50, int w = 800, int h = 600) {
         app->createWindow("Quillmere", x, y, w, h);
         app->createGraphics();
-        app->windowProc(platform::makeMessage(platform::WM_ACTIVATE, 1));
+        app->windowProc(platform::Event::activation(true));
     }
 
     FakeClock clock;

@@ -1,6 +1,7 @@
 #include "LiveGame.h"
 
 #include "XDesktop.h"
+#include "game/MainMenu.h"
 #include "gfx/Image.h"
 #include "persist/PackFormat.h"
 #include "persist/ResourceManager.h"
@@ -153,6 +154,21 @@ void LiveGame::release(float x, float y) {
 void LiveGame::key(const std::string& name) {
     xdotool("key " + name);
     settle();
+}
+
+void LiveGame::newGameAtLevelOne() {
+    const auto newGame = control(layout(MainMenu::layoutName), "m_game_btn", "m_new_game_btn", 4);
+    click(newGame.centreX(), newGame.centreY());
+    const auto start = control(layout("mui/custom_wnd.txt"), "m_ok_btn", "m_start_btn", 4);
+    click(start.centreX(), start.centreY());
+    settle(1000);
+    click(400, 300);
+}
+
+bool LiveGame::closeWindow() {
+    const bool asked = closeWindowNamed("Quillmere");
+    settle();
+    return asked;
 }
 
 void LiveGame::settle(int ms) {

@@ -32,6 +32,11 @@ public:
     void press(float x, float y);
     void release(float x, float y);
     void key(const std::string& name);
+    // From the main menu through the level choice into a game at level 1;
+    // the hint page of a first game is clicked away.
+    void newGameAtLevelOne();
+    // Asks for the window to close, as the desktop's close button does.
+    bool closeWindow();
     // Lets the game draw a few frames.
     static void settle(int ms = 400);
     // The colour on the screen at a logical point.

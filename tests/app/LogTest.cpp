@@ -5,19 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-
-namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-} // namespace
 
 TEST(Log, EachRunStartsEmptyAndEndsWithClosingLog) {
     std::string path = tempPath("quillmere_log_test.log");
@@ -25,13 +12,13 @@ TEST(Log, EachRunStartsEmptyAndEndsWithClosingLog) {
     Log::printf("Vendor: %s", "first");
     Log::printf("%d-%d", 1, 2);
     Log::close();
-    EXPECT_EQ(readAll(path), "Vendor: first\n1-2\nClosing Log\n");
+    EXPECT_EQ(readFile(path), "Vendor: first\n1-2\nClosing Log\n");
 
     ASSERT_TRUE(Log::open(path));
-    EXPECT_EQ(readAll(path), "");
+    EXPECT_EQ(readFile(path), "");
     Log::printf("second run");
     Log::close();
-    EXPECT_EQ(readAll(path), "second run\nClosing Log\n");
+    EXPECT_EQ(readFile(path), "second run\nClosing Log\n");
     std::filesystem::remove(path);
     Log::open("");
 }
@@ -42,7 +29,7 @@ TEST(Log, LinesReachTheDiskAtOnce) {
     Log::setPrefix("> ");
     Log::printf("one");
     // Read while the log is still "open": nothing is held back.
-    EXPECT_EQ(readAll(path), "> one\n");
+    EXPECT_EQ(readFile(path), "> one\n");
     Log::setPrefix("");
     std::filesystem::remove(path);
     Log::open("");

@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
-using platform::makeMessage;
+using platform::Event;
+using platform::Key;
 using ::testing::ElementsAre;
 
 namespace {
@@ -30,7 +31,7 @@ protected:
     int runFrames(int frames, int exitCode = 0) {
         native->onSwap = [this, frames, exitCode] {
             if (native->swaps == frames) {
-                native->postQuitMessage(exitCode);
+                native->postQuit(exitCode);
             }
         };
         return app->run();
@@ -84,7 +85,7 @@ TEST_F(MainLoopTest, InactiveProgramSleepsAndUpdatesNothingButStillDraws) {
     TimedScreen screen(clock);
     screen.cost = 2;
     app->pushWindow(&screen);
-    app->windowProc(makeMessage(platform::WM_ACTIVATE, 0));
+    app->windowProc(Event::activation(false));
     runFrames(3);
     EXPECT_TRUE(screen.elapsed.empty());
     EXPECT_EQ(screen.draws, 3);
@@ -96,13 +97,13 @@ TEST_F(MainLoopTest, ReactivationElapsedCoversOnlyTheLastIdleFrame) {
     app->setFrameRateLimit(60);
     TimedScreen screen(clock);
     app->pushWindow(&screen);
-    app->windowProc(makeMessage(platform::WM_ACTIVATE, 0));
+    app->windowProc(Event::activation(false));
     native->onSwap = [this] {
         if (native->swaps == 4) {
-            native->postMessage(makeMessage(platform::WM_ACTIVATE, 1));
+            native->postEvent(Event::activation(true));
         }
         if (native->swaps == 5) {
-            native->postQuitMessage(0);
+            native->postQuit(0);
         }
     };
     app->run();
@@ -124,7 +125,7 @@ TEST_F(MainLoopTest, MinimisedDrawsNothingSleepsAndStillSwaps) {
 
     clock.sleeps.clear();
     native->swaps = 0;
-    app->windowProc(makeMessage(platform::WM_ACTIVATE, 0));
+    app->windowProc(Event::activation(false));
     runFrames(1);
     EXPECT_THAT(clock.sleeps, ElementsAre(100u, 100u)); // 200 ms when also inactive
 }
@@ -134,7 +135,7 @@ TEST_F(MainLoopTest, EveryWaitingMessageIsHandledOnePerPassBeforeAFrame) {
     RecordingWindow screen(journal, "s");
     app->pushWindow(&screen);
     for (char c : {'A', 'B', 'C'}) {
-        native->queue.push_back(makeMessage(platform::WM_KEYDOWN, c));
+        native->queue.push_back(Event::keyDown(Key{c}));
     }
     journal.clear();
     for (int pass = 0; pass < 4; ++pass) {
@@ -147,10 +148,10 @@ TEST_F(MainLoopTest, ClosingTheWindowHidesItAndEndsTheLoopWithZero) {
     openWindow();
     RecordingWindow screen(journal, "s");
     app->pushWindow(&screen);
-    native->queue.push_back(makeMessage(platform::WM_CLOSE, 0));
+    native->queue.push_back(Event::close(false));
     EXPECT_EQ(app->run(), 0);
     EXPECT_FALSE(native->visible);
-    native->postQuitMessage(3);
+    native->postQuit(3);
     EXPECT_EQ(app->run(), 3);
     EXPECT_EQ(app->exitCode(), 3);
 }

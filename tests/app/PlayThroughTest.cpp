@@ -47,7 +47,7 @@ protected:
         const PropertyFile dialog = game.layout("mui/continue_dlg.txt");
         const auto resume = game.control(dialog, "m_continuesaved_btn", "m_continuesaved_btn", 4);
         game.click(144 + resume.centreX(), 44 + resume.centreY());
-        LiveGame::settle(800);
+        LiveGame::settle(1500);
     }
     static void quitFromTheGame(LiveGame& game) {
         game.key("Escape");
@@ -145,14 +145,7 @@ TEST_F(PlayThrough, AMovedBallIsInTheSavedGameAtTheNextStart) {
     {
         LiveGame first(home);
         ASSERT_TRUE(first.start());
-        const PropertyFile menu = first.layout(MainMenu::layoutName);
-        const auto newGame = first.control(menu, "m_game_btn", "m_new_game_btn", 4);
-        first.click(newGame.centreX(), newGame.centreY());
-        const auto start =
-            first.control(first.layout("mui/custom_wnd.txt"), "m_ok_btn", "m_start_btn", 4);
-        first.click(start.centreX(), start.centreY());
-        LiveGame::settle(1000);
-        first.click(400, 300);
+        first.newGameAtLevelOne();
         quitFromTheGame(first);
         ASSERT_EQ(first.finish(), 0);
     }

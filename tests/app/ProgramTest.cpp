@@ -10,8 +10,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace {
@@ -42,13 +40,6 @@ Outcome runGame(const std::string& environment, int seconds = 20, bool errorsToo
 
 const char* const extensionMessage =
     "Unable to initialize the following extensions:\nGL_ARB_multitexture \n";
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 } // namespace
 

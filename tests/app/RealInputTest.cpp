@@ -13,6 +13,8 @@
 #include <functional>
 #include <thread>
 
+using platform::Key;
+
 using ::testing::Contains;
 using ::testing::ElementsAre;
 
@@ -164,10 +166,10 @@ TEST_F(RealInputTest, AltF4AsksTheTopWindowInsteadOfQuitting) {
 
 TEST_F(RealInputTest, KeyStateAndClipboardFollowTheDesktop) {
     send("keydown ctrl", "game.key 17");
-    EXPECT_TRUE(platform::isKeyHeld(platform::VK_CONTROL));
-    EXPECT_FALSE(platform::isKeyHeld(platform::VK_SHIFT));
+    EXPECT_TRUE(platform::isKeyHeld(Key::Control));
+    EXPECT_FALSE(platform::isKeyHeld(Key::Shift));
     ASSERT_TRUE(xdotool("keyup ctrl"));
-    EXPECT_TRUE(pumpUntil([] { return !platform::isKeyHeld(platform::VK_CONTROL); }));
+    EXPECT_TRUE(pumpUntil([] { return !platform::isKeyHeld(Key::Control); }));
 
     ASSERT_TRUE(platform::clipboard().setText("line one\r\nline\ttwo"));
     std::string text;

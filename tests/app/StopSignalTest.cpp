@@ -12,18 +12,9 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // Waits for the child to end; -1 when it is still running after the limit.
 int waitFor(pid_t child, int seconds, int& status) {

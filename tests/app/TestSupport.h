@@ -8,12 +8,22 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 inline std::string tempPath(const std::string& name) {
     return (std::filesystem::temp_directory_path() /
             ("quillmere_" + std::to_string(getpid()) + "_" + name))
         .string();
+}
+
+// The whole of a file, empty when it cannot be read.
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 inline bool underCi() {

@@ -3,14 +3,15 @@
 
 using ::testing::ElementsAre;
 using namespace platform;
+using Bit = ButtonFlags::Bit;
 
 using WindowProcTest = FrameFixture;
 
 TEST_F(WindowProcTest, ActivationFollowsTheMessage) {
     EXPECT_FALSE(app->isActive());
-    EXPECT_EQ(app->windowProc(makeMessage(WM_ACTIVATE, 2)), 1);
+    EXPECT_EQ(app->windowProc(Event::activation(true)), 1);
     EXPECT_TRUE(app->isActive());
-    app->windowProc(makeMessage(WM_ACTIVATE, 0));
+    app->windowProc(Event::activation(false));
     EXPECT_FALSE(app->isActive());
 }
 
@@ -19,13 +20,13 @@ TEST_F(WindowProcTest, RestoreAfterProgramMinimiseActivatesTopWindow) {
     RecordingWindow menu(journal, "menu");
     app->pushWindow(&menu);
     journal.clear();
-    app->windowProc(makeMessage(WM_SIZE, SIZE_RESTORED)); // not minimised: nothing
+    app->windowProc(Event::resize(SizeKind::Restored)); // not minimised: nothing
     EXPECT_TRUE(journal.empty());
     app->minimize();
     EXPECT_TRUE(app->isMinimized());
-    app->windowProc(makeMessage(WM_SIZE, SIZE_MINIMIZED));
+    app->windowProc(Event::resize(SizeKind::Minimized));
     EXPECT_TRUE(app->isMinimized());
-    app->windowProc(makeMessage(WM_SIZE, SIZE_RESTORED));
+    app->windowProc(Event::resize(SizeKind::Restored));
     EXPECT_FALSE(app->isMinimized());
     EXPECT_THAT(journal, ElementsAre("menu.activate"));
 }
@@ -37,12 +38,12 @@ TEST_F(WindowProcTest, AltF4AsksTheTopWindowAndDropsDialogs) {
     app->pushWindow(&menu);
     app->pushDialog(&dialog);
     journal.clear();
-    app->windowProc(makeMessage(WM_CLOSE, 1));
+    app->windowProc(Event::close(true));
     EXPECT_TRUE(app->dialogs().empty());
     EXPECT_THAT(journal, ElementsAre("menu.closeRequest"));
     EXPECT_TRUE(native->visible);
-    Message m;
-    EXPECT_FALSE(native->peekMessage(m)); // no quit
+    Event m;
+    EXPECT_FALSE(native->peekEvent(m)); // no quit
 }
 
 TEST_F(WindowProcTest, PlainCloseHidesAndQuits) {
@@ -62,17 +63,18 @@ TEST_F(WindowProcTest, InputGoesToTopDialogElseTopWindowUnchanged) {
     openWindow();
     RecordingWindow game(journal, "game");
     app->pushWindow(&game);
-    app->windowProc(makeMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, makeLParam(-5, 599)));
+    app->windowProc(
+        Event::mouse(EventKind::LeftButtonDown, {-5, 599}, Bit::LeftButton | Bit::Shift));
     RecordingDialog dialog(journal, "dlg");
     app->pushDialog(&dialog);
     journal.clear();
-    app->windowProc(makeMessage(WM_MOUSEMOVE, 0, makeLParam(10, 20)));
-    app->windowProc(makeMessage(WM_LBUTTONDOWN, MK_LBUTTON, makeLParam(10, 20)));
-    app->windowProc(makeMessage(WM_LBUTTONUP, MK_CONTROL, makeLParam(10, 20)));
-    app->windowProc(makeMessage(WM_RBUTTONDOWN, MK_RBUTTON, makeLParam(11, 21)));
-    app->windowProc(makeMessage(WM_RBUTTONUP, 0, makeLParam(11, 21)));
-    app->windowProc(makeMessage(WM_KEYDOWN, VK_DELETE));
-    app->windowProc(makeMessage(WM_CHAR, 'x', 3));
+    app->windowProc(Event::mouse(EventKind::MouseMove, {10, 20}));
+    app->windowProc(Event::mouse(EventKind::LeftButtonDown, {10, 20}, Bit::LeftButton));
+    app->windowProc(Event::mouse(EventKind::LeftButtonUp, {10, 20}, Bit::Control));
+    app->windowProc(Event::mouse(EventKind::RightButtonDown, {11, 21}, Bit::RightButton));
+    app->windowProc(Event::mouse(EventKind::RightButtonUp, {11, 21}));
+    app->windowProc(Event::keyDown(Key::Delete));
+    app->windowProc(Event::typed('x', 3));
     EXPECT_THAT(journal, ElementsAre("dlg.move 10,20 0", "dlg.ldown 10,20 1", "dlg.lup 10,20 8",
                                      "dlg.rdown 11,21 2", "dlg.rup 11,21 0", "dlg.key 46",
                                      "dlg.char 120 x3"));
@@ -82,8 +84,8 @@ TEST_F(WindowProcTest, NegativeAndLargeCoordinatesArriveSignExtended) {
     RecordingWindow game(journal, "game");
     app->pushWindow(&game);
     journal.clear();
-    app->windowProc(makeMessage(WM_MOUSEMOVE, 0, makeLParam(-12, 32767)));
-    app->windowProc(makeMessage(WM_MOUSEMOVE, 0, makeLParam(1000, -1)));
+    app->windowProc(Event::mouse(EventKind::MouseMove, {-12, 32767}));
+    app->windowProc(Event::mouse(EventKind::MouseMove, {1000, -1}));
     EXPECT_THAT(journal, ElementsAre("game.move -12,32767 0", "game.move 1000,-1 0"));
 }
 
@@ -103,8 +105,8 @@ TEST_F(WindowProcTest, DialogPushedByAHandlerGetsTheNextMessage) {
     RecordingDialog dialog(journal, "dlg");
     opener.toOpen = &dialog;
     app->pushWindow(&opener);
-    native->queue.push_back(makeMessage(WM_KEYDOWN, 'Q'));
-    native->queue.push_back(makeMessage(WM_CHAR, 'q', 1));
+    native->queue.push_back(Event::keyDown(Key{'Q'}));
+    native->queue.push_back(Event::typed('q', 1));
     app->runPass();
     journal.clear();
     app->runPass();
@@ -112,10 +114,10 @@ TEST_F(WindowProcTest, DialogPushedByAHandlerGetsTheNextMessage) {
 }
 
 TEST_F(WindowProcTest, MessagesWithoutScreensAreHarmless) {
-    EXPECT_EQ(app->windowProc(makeMessage(WM_KEYDOWN, VK_ESCAPE)), 0);
-    EXPECT_EQ(app->windowProc(makeMessage(WM_CLOSE, 1)), 0);
-    EXPECT_EQ(app->windowProc(makeMessage(WM_SIZE, SIZE_RESTORED)), 0);
-    EXPECT_EQ(app->windowProc(makeMessage(WM_TIMER)), 0);
+    EXPECT_EQ(app->windowProc(Event::keyDown(Key::Escape)), 0);
+    EXPECT_EQ(app->windowProc(Event::close(true)), 0);
+    EXPECT_EQ(app->windowProc(Event::resize(SizeKind::Restored)), 0);
+    EXPECT_EQ(app->windowProc(Event()), 0);
 }
 
 TEST(CursorPosition, ClientCoordinatesEvenOutsideTheWindow) {
@@ -135,11 +137,11 @@ TEST_F(WindowProcTest, EmptyScreenQuitsOnEscapeOnly) {
     openWindow();
     EmptyScreen screen;
     app->pushWindow(&screen);
-    native->queue.push_back(makeMessage(WM_KEYDOWN, VK_RETURN));
-    native->queue.push_back(makeMessage(WM_KEYDOWN, VK_ESCAPE));
+    native->queue.push_back(Event::keyDown(Key::Return));
+    native->queue.push_back(Event::keyDown(Key::Escape));
     native->onSwap = [this] {
         if (native->swaps > 100) {
-            native->postQuitMessage(9); // Escape did not end the run
+            native->postQuit(9); // Escape did not end the run
         }
     };
     EXPECT_EQ(app->run(), 0);

@@ -40,7 +40,7 @@ TEST_F(ContinueDialogTest, ShowsWhatItWasGiven) {
     EXPECT_EQ(dialog->level(), 7);
     EXPECT_EQ(dialog->score(), 1234);
     EXPECT_EQ(dialog->choice(), Choice::Cancel);
-    EXPECT_EQ(dialog->getWidgets().size(), 3u);
+    EXPECT_EQ(dialog->widgets().size(), 3u);
 }
 
 TEST_F(ContinueDialogTest, EachButtonGivesItsChoiceAndClosesAtTheNextFrame) {

@@ -3,7 +3,7 @@
 #include "GameTestSupport.h"
 
 #include "gfx/Sprite.h"
-#include "platform/Messages.h"
+#include "platform/Key.h"
 #include "support/GlScreen.h"
 #include "support/TempDir.h"
 #include "ui/HighScores.h"
@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+
+using platform::Key;
 
 namespace {
 
@@ -139,7 +141,7 @@ TEST_F(GameScreenDraw, KeyboardCursorMarksItsCellUntilTheMouseMoves) {
     const int y = int(centre.y);
     const Rgb before = pixel(x, y);
 
-    game.onKeyDown(platform::VK_RIGHT);
+    game.onKeyDown(code(Key::Right));
     ASSERT_TRUE(game.keyboardCursor().isVisible());
     ASSERT_EQ(game.keyboardCursor().cell(), cell);
     play(game, 1);

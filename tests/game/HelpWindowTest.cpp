@@ -58,7 +58,7 @@ TEST_F(HelpWindowTest, ButtonsComeFromTheLayoutAndTurnThePagesWithinTheirEnds) {
     EXPECT_EQ(help.closeButton()->x(), 300);
     EXPECT_EQ(help.prevButton()->y(), 500);
     EXPECT_EQ(help.prevButton()->z(), 2);
-    EXPECT_EQ(help.getWidgets().size(), 3u);
+    EXPECT_EQ(help.widgets().size(), 3u);
 
     EXPECT_TRUE(shows(help, false, true));
     clickPrev(help); // hidden on page 1

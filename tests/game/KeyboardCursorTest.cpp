@@ -3,22 +3,24 @@
 #include "game/KeyboardCursor.h"
 #include "board/BoardTestSupport.h"
 #include "board/Field.h"
-#include "platform/Messages.h"
+#include "platform/Key.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 
+using platform::Key;
+
 using namespace boardtest;
 using Action = KeyboardCursor::Action;
 
 namespace {
 
-constexpr int left = platform::VK_LEFT;
-constexpr int right = platform::VK_RIGHT;
-constexpr int up = platform::VK_UP;
-constexpr int down = platform::VK_DOWN;
+constexpr int left = code(Key::Left);
+constexpr int right = code(Key::Right);
+constexpr int up = code(Key::Up);
+constexpr int down = code(Key::Down);
 
 } // namespace
 
@@ -61,7 +63,7 @@ TEST(KeyboardCursor, HiddenUntilAKeyAndTheFirstArrowOnlyShowsIt) {
     EXPECT_FALSE(cursor.isVisible());
     EXPECT_EQ(cursor.cell(), (Cell{4, 4})) << "the middle of the board";
     EXPECT_EQ(cursor.onKeyDown('A'), Action::None);
-    EXPECT_EQ(cursor.onKeyDown(platform::VK_ESCAPE), Action::None);
+    EXPECT_EQ(cursor.onKeyDown(code(Key::Escape)), Action::None);
     EXPECT_FALSE(cursor.isVisible()) << "other keys are not the cursor's";
     EXPECT_EQ(cursor.onKeyDown(up), Action::Shown);
     EXPECT_TRUE(cursor.isVisible());
@@ -70,9 +72,9 @@ TEST(KeyboardCursor, HiddenUntilAKeyAndTheFirstArrowOnlyShowsIt) {
     cursor.hide();
     EXPECT_FALSE(cursor.isVisible());
     // Space and Enter click even on a hidden cursor, and show it.
-    EXPECT_EQ(cursor.onKeyDown(platform::VK_SPACE), Action::Click);
+    EXPECT_EQ(cursor.onKeyDown(code(Key::Space)), Action::Click);
     EXPECT_TRUE(cursor.isVisible());
-    EXPECT_EQ(cursor.onKeyDown(platform::VK_RETURN), Action::Click);
+    EXPECT_EQ(cursor.onKeyDown(code(Key::Return)), Action::Click);
     EffectLayer::destroy();
 }
 

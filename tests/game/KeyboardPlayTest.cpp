@@ -4,8 +4,10 @@
 #include "GameTestSupport.h"
 
 #include "gfx/Sprite.h"
-#include "platform/Messages.h"
+#include "platform/Key.h"
 #include "ui/HighScores.h"
+
+using platform::Key;
 
 namespace {
 
@@ -47,19 +49,19 @@ protected:
 TEST_F(KeyboardPlay, AWholeMoveWithKeysAloneSoundsLikeTheTwoClickMove) {
     Game keys(1, &scores);
     ASSERT_FALSE(keys.hasHintPage());
-    key(keys, platform::VK_RIGHT); // shows the cursor where it is
+    key(keys, code(Key::Right)); // shows the cursor where it is
     const Cell from = keys.keyboardCursor().cell();
     ASSERT_TRUE(keys.keyboardCursor().isVisible());
     Ball* ball = prepare(keys, from);
     ASSERT_TRUE(keys.field()->isCell(from));
 
-    key(keys, platform::VK_RETURN);
+    key(keys, code(Key::Return));
     ASSERT_TRUE(keys.fieldController()->isHolding());
     EXPECT_TRUE(keys.field()->isSelectedAt(from.row, from.col));
     EXPECT_EQ(sounds.size(), 1u);
 
-    key(keys, platform::VK_RIGHT, 2);
-    key(keys, platform::VK_UP);
+    key(keys, code(Key::Right), 2);
+    key(keys, code(Key::Up));
     const Cell to = keys.keyboardCursor().cell();
     ASSERT_FALSE(to == from);
     // The path runs from the ball to the cursor, and the held ball rides on
@@ -74,7 +76,7 @@ TEST_F(KeyboardPlay, AWholeMoveWithKeysAloneSoundsLikeTheTwoClickMove) {
     EXPECT_FLOAT_EQ(held[0], keys.field()->centre(to.row, to.col).x);
     EXPECT_FLOAT_EQ(held[1], keys.field()->centre(to.row, to.col).y);
 
-    key(keys, platform::VK_SPACE);
+    key(keys, code(Key::Space));
     EXPECT_FALSE(keys.fieldController()->isHolding());
     EXPECT_EQ(ball->state, Ball::State::Moving);
     EXPECT_TRUE(arrived(keys, to));
@@ -94,14 +96,14 @@ TEST_F(KeyboardPlay, AWholeMoveWithKeysAloneSoundsLikeTheTwoClickMove) {
 
 TEST_F(KeyboardPlay, RefusalsAnswerLikeAClick) {
     Game g(1, &scores);
-    key(g, platform::VK_DOWN);
+    key(g, code(Key::Down));
     const Cell at = g.keyboardCursor().cell();
     prepare(g, at);
     g.field()->cellBackAt(at.row, at.col)->fill = CellBack::Fill::Locked;
     EffectLayer& layer = *EffectLayer::instance();
     const std::size_t texts = layer.texts().size();
 
-    key(g, platform::VK_RETURN);
+    key(g, code(Key::Return));
     EXPECT_FALSE(g.fieldController()->isHolding());
     EXPECT_FALSE(g.field()->isSelectedAt(at.row, at.col));
     EXPECT_TRUE(sounds.empty());
@@ -114,10 +116,10 @@ TEST_F(KeyboardPlay, RefusalsAnswerLikeAClick) {
     EXPECT_EQ(layer.texts().size(), texts + 2);
 
     // An empty cell bonks, from the keys as from the mouse.
-    key(g, platform::VK_LEFT, 2);
+    key(g, code(Key::Left), 2);
     const Cell empty = g.keyboardCursor().cell();
     ASSERT_FALSE(empty == at);
-    key(g, platform::VK_RETURN);
+    key(g, code(Key::Return));
     ASSERT_EQ(sounds.size(), 1u);
     click(g, empty);
     ASSERT_EQ(sounds.size(), 2u);
@@ -127,16 +129,16 @@ TEST_F(KeyboardPlay, RefusalsAnswerLikeAClick) {
 
 TEST_F(KeyboardPlay, TheMouseHidesTheCursorAndTakesTheHeldBallBack) {
     Game g(1, &scores);
-    key(g, platform::VK_UP);
+    key(g, code(Key::Up));
     const Cell from = g.keyboardCursor().cell();
     prepare(g, from);
-    key(g, platform::VK_RETURN);
+    key(g, code(Key::Return));
     ASSERT_TRUE(g.fieldController()->isHolding());
     ASSERT_TRUE(g.fieldController()->aim().has_value());
 
     // A move message without a move (the window regaining the pointer) is no move.
     g.onMouseMove(frame.mouse.x, frame.mouse.y, 0);
-    key(g, platform::VK_LEFT);
+    key(g, code(Key::Left));
     g.onMouseMove(frame.mouse.x, frame.mouse.y, 0);
     EXPECT_TRUE(g.keyboardCursor().isVisible());
 
@@ -153,7 +155,7 @@ TEST_F(KeyboardPlay, TheMouseHidesTheCursorAndTakesTheHeldBallBack) {
     EXPECT_FLOAT_EQ(g.fieldController()->held()->position()[1], p.y);
 
     // A press shows and keeps it; a click of the mouse hides it again.
-    key(g, platform::VK_RETURN);
+    key(g, code(Key::Return));
     EXPECT_TRUE(g.keyboardCursor().isVisible());
     g.onLButtonDown(frame.mouse.x, frame.mouse.y, 0);
     EXPECT_FALSE(g.keyboardCursor().isVisible());
@@ -161,7 +163,7 @@ TEST_F(KeyboardPlay, TheMouseHidesTheCursorAndTakesTheHeldBallBack) {
 
 TEST_F(KeyboardPlay, EscapeStillLeavesAndShowsNothing) {
     Game g(1, &scores);
-    key(g, platform::VK_ESCAPE);
+    key(g, code(Key::Escape));
     EXPECT_EQ(frame.closes, 1);
     EXPECT_FALSE(g.keyboardCursor().isVisible());
 }
@@ -174,7 +176,7 @@ TEST_F(KeyboardPlay, TheHintPageAndTheSummaryTakeTheKeysLikeAClick) {
     for (int i = 0; i < 30; ++i) {
         g.update(16.0f);
     }
-    key(g, platform::VK_SPACE);
+    key(g, code(Key::Space));
     ASSERT_TRUE(runUntil(
         g, [&] { return !g.hasHintPage(); }, 200));
     ASSERT_TRUE(waitForPlay(g));
@@ -182,7 +184,7 @@ TEST_F(KeyboardPlay, TheHintPageAndTheSummaryTakeTheKeysLikeAClick) {
     fillBacks(*before);
     ASSERT_TRUE(runUntil(
         g, [&] { return before->state() == Field::State::LevelOver; }, 200));
-    key(g, platform::VK_RETURN);
+    key(g, code(Key::Return));
     EXPECT_TRUE(before->levelOverClicked());
     ASSERT_TRUE(runUntil(g, [&] { return !g.field()->levelOverClicked(); }));
     EXPECT_EQ(g.level(), 2);

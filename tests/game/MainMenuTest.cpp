@@ -82,7 +82,7 @@ protected:
 
 TEST_F(MainMenuTest, PlacesItsSixButtonsInOrder) {
     openMenu();
-    const auto& widgets = menu->getWidgets();
+    const auto& widgets = menu->widgets();
     ASSERT_EQ(widgets.size(), 6u);
     EXPECT_EQ(widgets[0], menu->newGameButton());
     EXPECT_EQ(widgets[5], menu->siteButton());
@@ -131,8 +131,8 @@ TEST_F(MainMenuTest, ASuspendedGameIsOfferedWithItsOwnLevelAndScore) {
     EXPECT_EQ(frame.topDialog(), dialog);
     EXPECT_EQ(dialog->level(), 3);
     EXPECT_EQ(dialog->score(), 4321);
-    EXPECT_FLOAT_EQ(dialog->getX(), 144.0f);
-    EXPECT_EQ(dialog->getPanelWidth(), 512);
+    EXPECT_FLOAT_EQ(dialog->x(), 144.0f);
+    EXPECT_EQ(dialog->panelWidth(), 512);
 }
 
 TEST_F(MainMenuTest, CancellingTheQuestionKeepsTheGameAndContinuingResumesIt) {

@@ -1,6 +1,6 @@
 #include "ToolkitSupport.h"
 
-#include "platform/Messages.h"
+#include "platform/Key.h"
 #include "ui/EditBox.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ protected:
     }
     void paste(const std::string& s) {
         clipboard.setText(s);
-        keys.held = {VK_CONTROL};
+        keys.held = {Key::Control};
         box.onKeyDown('V');
         keys.held.clear();
     }
@@ -61,7 +61,7 @@ TEST_F(EditBoxTest, TypesOnlyPrintableCharactersAndOnlyWhenFocused) {
     EXPECT_EQ(box.caret(), 4);
     box.setFocused(false);
     type("x");
-    box.onKeyDown(VK_BACK);
+    box.onKeyDown(code(Key::Back));
     EXPECT_EQ(box.getText(), "Ab ~");
 }
 
@@ -70,35 +70,35 @@ TEST_F(EditBoxTest, TypingStopsAtMaxLength) {
     EXPECT_EQ(box.getText(), "0123456789");
     EXPECT_EQ(box.caret(), 10);
     // A full text is not pushed out by typing in its middle.
-    box.onKeyDown(VK_HOME);
+    box.onKeyDown(code(Key::Home));
     type("Z");
     EXPECT_EQ(box.getText(), "0123456789");
     EXPECT_EQ(box.caret(), 0);
 }
 
 TEST_F(EditBoxTest, EditingKeysStopAtBothEnds) {
-    box.onKeyDown(VK_BACK);
-    box.onKeyDown(VK_LEFT);
-    box.onKeyDown(VK_DELETE);
+    box.onKeyDown(code(Key::Back));
+    box.onKeyDown(code(Key::Left));
+    box.onKeyDown(code(Key::Delete));
     EXPECT_EQ(box.caret(), 0);
     EXPECT_FALSE(box.isCaretVisible()) << "nothing moved";
     type("abcd");
-    box.onKeyDown(VK_DELETE);
-    box.onKeyDown(VK_RIGHT);
+    box.onKeyDown(code(Key::Delete));
+    box.onKeyDown(code(Key::Right));
     EXPECT_EQ(box.getText(), "abcd");
     EXPECT_EQ(box.caret(), 4);
-    box.onKeyDown(VK_LEFT);
+    box.onKeyDown(code(Key::Left));
     EXPECT_TRUE(box.isCaretVisible());
-    box.onKeyDown(VK_BACK);
+    box.onKeyDown(code(Key::Back));
     EXPECT_EQ(box.getText(), "abd");
     EXPECT_EQ(box.caret(), 2);
-    box.onKeyDown(VK_HOME);
+    box.onKeyDown(code(Key::Home));
     EXPECT_EQ(box.caret(), 0);
-    box.onKeyDown(VK_DELETE);
+    box.onKeyDown(code(Key::Delete));
     EXPECT_EQ(box.getText(), "bd");
-    box.onKeyDown(VK_END);
+    box.onKeyDown(code(Key::End));
     EXPECT_EQ(box.caret(), 2);
-    box.onKeyDown(VK_RIGHT);
+    box.onKeyDown(code(Key::Right));
     EXPECT_EQ(box.caret(), 2);
     type("e");
     EXPECT_EQ(box.getText(), "bde");
@@ -113,8 +113,8 @@ TEST_F(EditBoxTest, PasteFillsUpToMaxLengthAndLeavesTheCaretAtTheEnd) {
 
 TEST_F(EditBoxTest, PasteInTheMiddleGoesInAtTheCaret) {
     type("1234");
-    box.onKeyDown(VK_LEFT);
-    box.onKeyDown(VK_LEFT);
+    box.onKeyDown(code(Key::Left));
+    box.onKeyDown(code(Key::Left));
     paste("ab");
     EXPECT_EQ(box.getText(), "12ab34");
     EXPECT_EQ(box.caret(), 4);
@@ -123,15 +123,15 @@ TEST_F(EditBoxTest, PasteInTheMiddleGoesInAtTheCaret) {
 TEST_F(EditBoxTest, CtrlVAndShiftInsertPasteButTheKeysAloneDoNot) {
     clipboard.setText("x");
     box.onKeyDown('V');
-    box.onKeyDown(VK_INSERT);
+    box.onKeyDown(code(Key::Insert));
     EXPECT_EQ(box.getText(), "");
-    keys.held = {VK_SHIFT};
+    keys.held = {Key::Shift};
     box.onKeyDown('V');
     EXPECT_EQ(box.getText(), "");
-    box.onKeyDown(VK_INSERT);
+    box.onKeyDown(code(Key::Insert));
     EXPECT_EQ(box.getText(), "x");
-    keys.held = {VK_CONTROL};
-    box.onKeyDown(VK_INSERT);
+    keys.held = {Key::Control};
+    box.onKeyDown(code(Key::Insert));
     EXPECT_EQ(box.getText(), "x");
     box.onKeyDown('V');
     EXPECT_EQ(box.getText(), "xx");
@@ -166,7 +166,7 @@ TEST_F(EditBoxTest, HugePasteKeepsTheLimit) {
 
 TEST_F(EditBoxTest, EmptyOrUnreadableClipboardPastesNothing) {
     type("ab");
-    keys.held = {VK_CONTROL};
+    keys.held = {Key::Control};
     box.onKeyDown('V'); // the clipboard holds no text
     EXPECT_EQ(box.getText(), "ab");
     EXPECT_EQ(box.caret(), 2);

@@ -34,7 +34,7 @@ TEST_F(HighScoreWindowTest, ReadsItsRowsAndSpacingsFromItsLayout) {
     // A row the layout does not name sits at the corner.
     EXPECT_FLOAT_EQ(window.row(3).x, 0.0f);
     EXPECT_EQ(window.table(), &scores);
-    ASSERT_EQ(window.getWidgets().size(), 1u);
+    ASSERT_EQ(window.widgets().size(), 1u);
     EXPECT_FLOAT_EQ(window.closeButton()->y(), 520.0f);
 }
 

@@ -72,9 +72,9 @@ TEST_F(OptionsWindowTest, StartsFromTheSettingsAndTheDisplay) {
     // The controls are where the layout puts them, in their input order.
     EXPECT_FLOAT_EQ(window->closeButton()->x(), 600.0f);
     EXPECT_FLOAT_EQ(window->fullScreenBox()->y(), 400.0f);
-    ASSERT_EQ(window->getWidgets().size(), 6u);
-    EXPECT_EQ(window->getWidgets()[1], window->volumeSlider());
-    EXPECT_EQ(window->getWidgets()[5], window->fullScreenBox());
+    ASSERT_EQ(window->widgets().size(), 6u);
+    EXPECT_EQ(window->widgets()[1], window->volumeSlider());
+    EXPECT_EQ(window->widgets()[5], window->fullScreenBox());
 }
 
 TEST_F(OptionsWindowTest, TheBoxesChangeTheSettingsAtOnce) {

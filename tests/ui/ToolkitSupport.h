@@ -58,8 +58,8 @@ class HeldKeys : public platform::KeyState {
 public:
     HeldKeys() { platform::setKeyState(this); }
     ~HeldKeys() override { platform::setKeyState(nullptr); }
-    bool isHeld(int key) override { return held.count(key) != 0; }
-    std::set<int> held;
+    bool isHeld(platform::Key key) override { return held.count(key) != 0; }
+    std::set<platform::Key> held;
 };
 
 class FakeClipboard : public platform::Clipboard {

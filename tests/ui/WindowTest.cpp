@@ -2,8 +2,6 @@
 #include "ui/Dialog.h"
 #include "ui/Widget.h"
 
-using platform::VK_ESCAPE;
-using platform::VK_RETURN;
 using ::testing::ElementsAre;
 
 namespace {
@@ -180,13 +178,13 @@ TEST_F(WindowBaseTest, DialogConvertsToLocalCoordinates) {
 
 TEST_F(WindowBaseTest, DialogDefaultsAndSizes) {
     PlainDialog dialog;
-    EXPECT_EQ(dialog.getPanelWidth(), 100);
-    EXPECT_EQ(dialog.getPanelHeight(), 100);
-    EXPECT_EQ(dialog.getX(), 0.0f);
+    EXPECT_EQ(dialog.panelWidth(), 100);
+    EXPECT_EQ(dialog.panelHeight(), 100);
+    EXPECT_EQ(dialog.x(), 0.0f);
     dialog.setShadeSize(800, 600);
     dialog.setPanelSize(512, 256);
-    EXPECT_EQ(dialog.getShadeWidth(), 800);
-    EXPECT_EQ(dialog.getPanelHeight(), 256);
+    EXPECT_EQ(dialog.shadeWidth(), 800);
+    EXPECT_EQ(dialog.panelHeight(), 256);
     EXPECT_EQ(dialog.getResult(), 0);
     EXPECT_FALSE(dialog.isDraggable());
 }
@@ -200,7 +198,7 @@ TEST_F(WindowBaseTest, EscapeCancelsEnterAcceptsAndTheKeyStillReachesTheControls
     app->pushDialog(&dialog);
     journal.clear();
 
-    app->windowProc(platform::makeMessage(platform::WM_KEYDOWN, VK_ESCAPE));
+    app->windowProc(platform::Event::keyDown(platform::Key::Escape));
     EXPECT_EQ(dialog.getResult(), 1);
     EXPECT_EQ(app->topDialog(), &dialog); // the close waits for the next frame
     EXPECT_THAT(journal, ElementsAre("c.key 27"));
@@ -210,10 +208,10 @@ TEST_F(WindowBaseTest, EscapeCancelsEnterAcceptsAndTheKeyStillReachesTheControls
     EXPECT_THAT(journal, ElementsAre("game.dialogClosed 1 ?", "game.update"));
 
     app->pushDialog(&dialog);
-    app->windowProc(platform::makeMessage(platform::WM_KEYDOWN, 'A'));
+    app->windowProc(platform::Event::keyDown(platform::Key{'A'}));
     app->updateFrame(16);
     EXPECT_EQ(app->topDialog(), &dialog); // other keys close nothing
-    app->windowProc(platform::makeMessage(platform::WM_KEYDOWN, VK_RETURN));
+    app->windowProc(platform::Event::keyDown(platform::Key::Return));
     EXPECT_EQ(dialog.getResult(), 0);
     journal.clear();
     app->updateFrame(16);

@@ -32,11 +32,11 @@ void Biquad::set(Shape shape, double frequency, double q, double rate, double ga
         break;
     }
     }
-    m_b0 = b0 / a0, m_b1 = b1 / a0, m_b2 = b2 / a0, m_a1 = a1 / a0, m_a2 = a2 / a0;
+    b0_ = b0 / a0, b1_ = b1 / a0, b2_ = b2 / a0, a1_ = a1 / a0, a2_ = a2 / a0;
 }
 
 double Biquad::process(double x) {
-    const double y = m_b0 * x + m_b1 * m_x1 + m_b2 * m_x2 - m_a1 * m_y1 - m_a2 * m_y2;
-    m_x2 = m_x1, m_x1 = x, m_y2 = m_y1, m_y1 = y;
+    const double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
+    x2_ = x1_, x1_ = x, y2_ = y1_, y1_ = y;
     return y;
 }

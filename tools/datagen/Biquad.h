@@ -13,6 +13,6 @@ public:
     double process(double x);
 
 private:
-    double m_b0 = 1, m_b1 = 0, m_b2 = 0, m_a1 = 0, m_a2 = 0;
-    double m_x1 = 0, m_x2 = 0, m_y1 = 0, m_y2 = 0;
+    double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
+    double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };

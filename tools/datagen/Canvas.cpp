@@ -1,3 +1,10 @@
+// Drawing on cairo surfaces for the generated pictures.
+//
+// Index, in file order:
+// - Canvas: the surface, its picture, blur and painting of canvases and pictures.
+// - Lettering: the font faces, text measuring and text paths.
+// - Shapes: rounded rectangles, hexagons, colours and glows, the night sky,
+//   insets and panels.
 #include "Canvas.h"
 #include "SeededRandom.h"
 
@@ -11,28 +18,28 @@
 #include <vector>
 
 Canvas::Canvas(int width, int height)
-    : m_width(width), m_height(height),
-      m_surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
-      m_cr(cairo_create(m_surface)) {
-    if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
+    : width_(width), height_(height),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+      cr_(cairo_create(surface_)) {
+    if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
         throw std::runtime_error("cannot create a drawing surface");
     }
-    cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_GRAY);
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GRAY);
 }
 
 Canvas::~Canvas() {
-    cairo_destroy(m_cr);
-    cairo_surface_destroy(m_surface);
+    cairo_destroy(cr_);
+    cairo_surface_destroy(surface_);
 }
 
 Picture Canvas::picture() const {
-    cairo_surface_flush(m_surface);
-    Picture out(m_width, m_height);
-    const unsigned char* data = cairo_image_surface_get_data(m_surface);
-    const int stride = cairo_image_surface_get_stride(m_surface);
-    for (int y = 0; y < m_height; ++y) {
+    cairo_surface_flush(surface_);
+    Picture out(width_, height_);
+    const unsigned char* data = cairo_image_surface_get_data(surface_);
+    const int stride = cairo_image_surface_get_stride(surface_);
+    for (int y = 0; y < height_; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-        for (int x = 0; x < m_width; ++x) {
+        for (int x = 0; x < width_; ++x) {
             const std::uint32_t p = row[x];
             const unsigned a = p >> 24;
             std::uint8_t* o = out.at(x, y);
@@ -90,40 +97,40 @@ void Canvas::blur(int radius) {
     if (radius <= 0) {
         return;
     }
-    cairo_surface_flush(m_surface);
-    auto* data = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(m_surface));
-    const int stride = cairo_image_surface_get_stride(m_surface) / 4;
+    cairo_surface_flush(surface_);
+    auto* data = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_));
+    const int stride = cairo_image_surface_get_stride(surface_) / 4;
     std::vector<std::uint32_t> tmp;
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < m_height; ++y) {
-            boxLine(data + y * stride, m_width, 1, radius, tmp);
+        for (int y = 0; y < height_; ++y) {
+            boxLine(data + y * stride, width_, 1, radius, tmp);
         }
-        for (int x = 0; x < m_width; ++x) {
-            boxLine(data + x, m_height, stride, radius, tmp);
+        for (int x = 0; x < width_; ++x) {
+            boxLine(data + x, height_, stride, radius, tmp);
         }
     }
-    cairo_surface_mark_dirty(m_surface);
+    cairo_surface_mark_dirty(surface_);
 }
 
 void Canvas::paint(const Canvas& other, double x, double y, double alpha) {
-    cairo_save(m_cr);
-    cairo_set_source_surface(m_cr, other.surface(), x, y);
-    cairo_paint_with_alpha(m_cr, alpha);
-    cairo_restore(m_cr);
+    cairo_save(cr_);
+    cairo_set_source_surface(cr_, other.surface(), x, y);
+    cairo_paint_with_alpha(cr_, alpha);
+    cairo_restore(cr_);
 }
 
 void Canvas::paintDevice(const Canvas& other, double x, double y, double alpha) {
-    cairo_save(m_cr);
-    cairo_identity_matrix(m_cr);
-    cairo_set_source_surface(m_cr, other.surface(), x, y);
-    cairo_paint_with_alpha(m_cr, alpha);
-    cairo_restore(m_cr);
+    cairo_save(cr_);
+    cairo_identity_matrix(cr_);
+    cairo_set_source_surface(cr_, other.surface(), x, y);
+    cairo_paint_with_alpha(cr_, alpha);
+    cairo_restore(cr_);
 }
 
 Canvas::Layer Canvas::layer(double x, double y, double w, double h, double margin) const {
     double x0 = x - margin, y0 = y - margin, x1 = x + w + margin, y1 = y + h + margin;
-    cairo_user_to_device(m_cr, &x0, &y0);
-    cairo_user_to_device(m_cr, &x1, &y1);
+    cairo_user_to_device(cr_, &x0, &y0);
+    cairo_user_to_device(cr_, &x1, &y1);
     const double left = std::floor(std::min(x0, x1)), top = std::floor(std::min(y0, y1));
     const int width = static_cast<int>(std::ceil(std::max(x0, x1) - left)) + 1;
     const int height = static_cast<int>(std::ceil(std::max(y0, y1) - top)) + 1;
@@ -132,7 +139,7 @@ Canvas::Layer Canvas::layer(double x, double y, double w, double h, double margi
     out.deviceX = left;
     out.deviceY = top;
     cairo_matrix_t m;
-    cairo_get_matrix(m_cr, &m);
+    cairo_get_matrix(cr_, &m);
     cairo_translate(out.canvas->cr(), -left, -top);
     cairo_transform(out.canvas->cr(), &m);
     return out;

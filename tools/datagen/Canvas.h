@@ -42,10 +42,10 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    cairo_t* cr() const { return m_cr; }
-    cairo_surface_t* surface() const { return m_surface; }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
+    cairo_t* cr() const { return cr_; }
+    cairo_surface_t* surface() const { return surface_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
     Picture picture() const;
     // Box-blurs the whole surface three times (close to a gaussian of the
@@ -66,10 +66,10 @@ public:
     void paintLayer(const Layer& layer, double alpha = 1.0);
 
 private:
-    int m_width;
-    int m_height;
-    cairo_surface_t* m_surface;
-    cairo_t* m_cr;
+    int width_;
+    int height_;
+    cairo_surface_t* surface_;
+    cairo_t* cr_;
 };
 
 struct Canvas::Layer {

@@ -1,3 +1,11 @@
+// One tune of the game's music, written pattern by pattern from its style.
+//
+// Index, in file order:
+// - Part levels, note placement (put, keyOff).
+// - Harmony and form: the chord progressions and the order of the blocks.
+// - The parts: lead and its echo, harp, pads, bass, arpeggios, drums.
+// - The special blocks: intro, break, outro; writeBlock for all of them.
+// - compose: the blocks into an XM song.
 #include "Composer.h"
 
 #include "GrooveFigures.h"

@@ -12,17 +12,17 @@ void insertOnce(std::map<std::string, DataTree::Bytes>& into, const std::string&
 } // namespace
 
 void DataTree::addPacked(const std::string& name, Bytes bytes) {
-    insertOnce(m_packed, name, std::move(bytes));
+    insertOnce(packed_, name, std::move(bytes));
 }
 
 void DataTree::addPacked(const std::string& name, const std::string& text) {
-    insertOnce(m_packed, name, Bytes(text.begin(), text.end()));
+    insertOnce(packed_, name, Bytes(text.begin(), text.end()));
 }
 
 void DataTree::addLoose(const std::string& name, Bytes bytes) {
-    insertOnce(m_loose, name, std::move(bytes));
+    insertOnce(loose_, name, std::move(bytes));
 }
 
 void DataTree::addReview(const std::string& name, Bytes bytes) {
-    insertOnce(m_review, name, std::move(bytes));
+    insertOnce(review_, name, std::move(bytes));
 }

@@ -19,12 +19,12 @@ public:
     // the game folder, never read by the game.
     void addReview(const std::string& name, Bytes bytes);
 
-    const std::map<std::string, Bytes>& packed() const { return m_packed; }
-    const std::map<std::string, Bytes>& loose() const { return m_loose; }
-    const std::map<std::string, Bytes>& review() const { return m_review; }
+    const std::map<std::string, Bytes>& packed() const { return packed_; }
+    const std::map<std::string, Bytes>& loose() const { return loose_; }
+    const std::map<std::string, Bytes>& review() const { return review_; }
 
 private:
-    std::map<std::string, Bytes> m_packed;
-    std::map<std::string, Bytes> m_loose;
-    std::map<std::string, Bytes> m_review;
+    std::map<std::string, Bytes> packed_;
+    std::map<std::string, Bytes> loose_;
+    std::map<std::string, Bytes> review_;
 };

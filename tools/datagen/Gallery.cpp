@@ -50,30 +50,30 @@ void Gallery::add(const std::string& name, const Picture& picture, PictureUse us
         bytes = ImageFiles::jpeg(picture, 90);
         break;
     }
-    m_tree.addPacked(name, std::move(bytes));
+    tree_.addPacked(name, std::move(bytes));
     if (onSheet) {
-        m_pictures.emplace_back(name, picture);
+        pictures_.emplace_back(name, picture);
         dump(name, picture);
     }
 }
 
 void Gallery::addEncoded(const std::string& name, const Picture& shown,
                          std::vector<unsigned char> bytes) {
-    m_tree.addPacked(name, std::move(bytes));
-    m_pictures.emplace_back(name, shown);
+    tree_.addPacked(name, std::move(bytes));
+    pictures_.emplace_back(name, shown);
 }
 
 void Gallery::addText(const std::string& name, const std::string& text) {
-    m_tree.addPacked(name, text);
+    tree_.addPacked(name, text);
 }
 
 void Gallery::addReviewOnly(const std::string& name, const Picture& picture) {
-    m_pictures.emplace_back(name, picture);
+    pictures_.emplace_back(name, picture);
     dump(name, picture);
 }
 
 const Picture* Gallery::find(const std::string& name) const {
-    for (const auto& [shown, picture] : m_pictures) {
+    for (const auto& [shown, picture] : pictures_) {
         if (shown == name) {
             return &picture;
         }

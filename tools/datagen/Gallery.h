@@ -22,7 +22,7 @@ enum class PictureUse {
 // them, for the contact sheet.
 class Gallery {
 public:
-    explicit Gallery(DataTree& tree) : m_tree(tree) {}
+    explicit Gallery(DataTree& tree) : tree_(tree) {}
 
     // `onSheet` false keeps it off the contact sheet (frames of an
     // animation, which the sheet shows once as a strip).
@@ -34,11 +34,11 @@ public:
     // A picture for the contact sheet only (a mock-up of a screen, say).
     void addReviewOnly(const std::string& name, const Picture& picture);
 
-    const std::vector<std::pair<std::string, Picture>>& pictures() const { return m_pictures; }
+    const std::vector<std::pair<std::string, Picture>>& pictures() const { return pictures_; }
     // A picture added before, as shown on the sheet; null when there is none.
     const Picture* find(const std::string& name) const;
 
 private:
-    DataTree& m_tree;
-    std::vector<std::pair<std::string, Picture>> m_pictures;
+    DataTree& tree_;
+    std::vector<std::pair<std::string, Picture>> pictures_;
 };

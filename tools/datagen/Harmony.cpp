@@ -11,7 +11,7 @@ int mod(int a, int b) {
 }
 } // namespace
 
-Harmony::Harmony(int tonic, Mode mode) : m_tonic(tonic), m_mode(mode) {
+Harmony::Harmony(int tonic, Mode mode) : tonic_(tonic), mode_(mode) {
     static const std::array<int, 7> scales[] = {
         {0, 2, 4, 5, 7, 9, 11}, // major
         {0, 2, 3, 5, 7, 8, 10}, // natural minor
@@ -20,18 +20,18 @@ Harmony::Harmony(int tonic, Mode mode) : m_tonic(tonic), m_mode(mode) {
         {0, 2, 3, 5, 7, 8, 11}, // harmonic minor
         {0, 2, 4, 6, 7, 9, 11}, // lydian
     };
-    m_steps = scales[static_cast<int>(mode)];
+    steps_ = scales[static_cast<int>(mode)];
 }
 
 int Harmony::degreeNote(int degree, int octave) const {
-    const int base = mod(m_tonic, 12) + 12 * octave;
-    return base + 12 * floorDiv(degree, 7) + m_steps[mod(degree, 7)];
+    const int base = mod(tonic_, 12) + 12 * octave;
+    return base + 12 * floorDiv(degree, 7) + steps_[mod(degree, 7)];
 }
 
 int Harmony::degreeOf(int note) const {
-    const int pc = mod(note - m_tonic, 12);
+    const int pc = mod(note - tonic_, 12);
     for (int d = 0; d < 7; ++d) {
-        if (m_steps[d] == pc) {
+        if (steps_[d] == pc) {
             return d;
         }
     }

@@ -11,8 +11,8 @@ public:
 
     Harmony(int tonic, Mode mode);
 
-    int tonic() const { return m_tonic; }
-    Mode mode() const { return m_mode; }
+    int tonic() const { return tonic_; }
+    Mode mode() const { return mode_; }
     // The note of a scale degree (0 = tonic; may be negative or beyond 6)
     // counted from the tonic in `octave` (4 = the octave of C-4).
     int degreeNote(int degree, int octave) const;
@@ -34,7 +34,7 @@ public:
     int arpeggio(int degree) const;
 
 private:
-    int m_tonic;
-    Mode m_mode;
-    std::array<int, 7> m_steps;
+    int tonic_;
+    Mode mode_;
+    std::array<int, 7> steps_;
 };

@@ -8,14 +8,14 @@
 class PropertyText {
 public:
     PropertyText& comment(const std::string& text) {
-        m_text += "// " + text + "\n";
+        text_ += "// " + text + "\n";
         return *this;
     }
     PropertyText& set(const std::string& key, const std::string& value) {
-        m_text += key + " ";
-        m_text +=
+        text_ += key + " ";
+        text_ +=
             value.find(' ') == std::string::npos && !value.empty() ? value : "\"" + value + "\"";
-        m_text += "\n";
+        text_ += "\n";
         return *this;
     }
     PropertyText& set(const std::string& key, int value) { return set(key, std::to_string(value)); }
@@ -24,8 +24,8 @@ public:
         std::snprintf(buffer, sizeof buffer, "%g", value);
         return set(key, std::string(buffer));
     }
-    const std::string& text() const { return m_text; }
+    const std::string& text() const { return text_; }
 
 private:
-    std::string m_text;
+    std::string text_;
 };

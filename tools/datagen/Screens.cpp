@@ -175,8 +175,8 @@ namespace {
 
 // The high-score rows and the level chooser's fixed places, shared by the
 // layout files and the pictures.
-constexpr double kTopRowX = 270, kTopRowY = 200, kTopRowStep = 44;
-constexpr double kTopNumberSpace = 56, kTopScoreSpace = 300, kTopFontSize = 30;
+constexpr double kTopRowX = 250, kTopRowY = 200, kTopRowStep = 44;
+constexpr double kTopNumberSpace = 44, kTopScoreSpace = 250, kTopFontSize = 24;
 
 std::string layoutText(const Screen& screen) {
     PropertyText text;
