@@ -577,11 +577,26 @@ bool Field::load(const PropertyFile& props) {
     if (!FieldSave::read(props, rules_.colours, board_, dealer_, stats_, nextRestored)) {
         return false;
     }
+    restored(nextRestored);
+    return true;
+}
+
+bool Field::loadFrom(const Field& other) {
+    bool nextRestored = false;
+    if (other.rules_.colours != rules_.colours ||
+        !FieldSave::copy(other.board_, other.state_ == State::LevelOver, other.dealer_.next(),
+                         other.stats_, board_, dealer_, stats_, nextRestored)) {
+        return false;
+    }
+    restored(nextRestored);
+    return true;
+}
+
+void Field::restored(bool nextRestored) {
     landing_.clear();
     lastMovedBall_ = nullptr;
     if (!nextRestored) {
         chooseNewCells();
     }
     setSweepDelays();
-    return true;
 }

@@ -124,6 +124,10 @@ public:
     // Saved games.
     void save(PropertyFile& props) const;
     bool load(const PropertyFile& props);
+    // Restores what other would save, as load would restore it, without the
+    // text in between (a look-ahead copy). False, and nothing changed, when
+    // other is a board of other cells or colours.
+    bool loadFrom(const Field& other);
 
     // The click that clears the board after the level summary.
     void onClick(int x, int y);
@@ -141,6 +145,8 @@ private:
 
     void build(const LevelFile& file);
     void setSweepDelays();
+    // What a restore leaves to do once the board is back.
+    void restored(bool nextRestored);
     void clearBoard();
     bool findSelected(Cell& cell) const;
     bool anyBallMoving() const;

@@ -60,6 +60,31 @@ bool isValidBallColour(int colour, int colours) {
            (colour >= Ball::Joker && colour <= Ball::BlastBall);
 }
 
+// The colour and fill a saved game keeps for one position (-1 for none). A
+// ball that has scored and is exploding would come back as a live ball and
+// score again: it is saved as its removal leaves the cell. The clearing after
+// the level summary scores nothing and is saved as it stands.
+void savedPosition(const Board& board, Cell p, bool levelOver, int& colour, int& fill) {
+    Ball* ball = board.ballAt(p);
+    CellBack* back = board.isCell(p) ? board.cellBackAt(p) : nullptr;
+    colour = ball ? ball->colour : -1;
+    fill = back ? static_cast<int>(back->fill) : -1;
+    if (ball && !levelOver &&
+        (ball->state == Ball::State::Exploding || ball->state == Ball::State::Exploded)) {
+        fill = static_cast<int>(CellBack::fillAfterExplosion(back->fill));
+        colour = (ball->becomes == Ball::ColourBomb || ball->becomes == Ball::BlastBall)
+                     ? ball->becomes
+                     : -1;
+    }
+}
+
+// A restored ball pops in, like a ball landing.
+void putRestored(Board& board, Cell p, int colour) {
+    auto ball = std::make_unique<Ball>(colour, board.geometry().centre(p));
+    ball->startPopping();
+    board.put(p, std::move(ball));
+}
+
 // Entries that would put a ball outside a cell, give it a colour this level
 // cannot have or give a cell an unknown fill are skipped.
 void readBoard(const std::string& field, const std::string& backs, int colours, Board& board) {
@@ -73,9 +98,7 @@ void readBoard(const std::string& field, const std::string& backs, int colours, 
             std::size_t at = p;
             if (p < field.size() && readInt(field, at, colour) && colour != -1 &&
                 board.isCell(r, c) && isValidBallColour(colour, colours)) {
-                auto ball = std::make_unique<Ball>(colour, geometry.centre(r, c));
-                ball->startPopping();
-                board.put({r, c}, std::move(ball));
+                putRestored(board, {r, c}, colour);
             }
             if (p < field.size()) {
                 p = nextBlank(field, p + 1);
@@ -122,6 +145,18 @@ void readNext(const std::string& next, int colours, const Board& board, BallDeal
     }
 }
 
+// The statistics a saved game keeps; the bonuses are earned again at the end.
+void restoreStats(const LevelStats& saved, LevelStats& stats) {
+    stats.score = saved.score;
+    stats.scoreOnLevel = saved.scoreOnLevel;
+    stats.ballsExploded = saved.ballsExploded;
+    stats.timeOnLevel = saved.timeOnLevel;
+    stats.chains = saved.chains;
+    stats.timeBonus = 0;
+    stats.chainBonus = 0;
+    stats.bound();
+}
+
 } // namespace
 
 void FieldSave::write(PropertyFile& props, const Board& board, bool levelOver,
@@ -131,21 +166,9 @@ void FieldSave::write(PropertyFile& props, const Board& board, bool levelOver,
     std::string backs;
     for (int r = 0; r < geometry.rows(); ++r) {
         for (int c = 0; c < geometry.width(r); ++c) {
-            Ball* ball = board.ballAt(r, c);
-            int colour = ball ? ball->colour : -1;
-            CellBack* back = board.isCell(r, c) ? board.cellBackAt(r, c) : nullptr;
-            int fill = back ? static_cast<int>(back->fill) : -1;
-            // A ball that has scored and is exploding would come back as a
-            // live ball and score again: it is saved as its removal leaves
-            // the cell. The clearing after the level summary scores nothing
-            // and is saved as it stands.
-            if (ball && !levelOver &&
-                (ball->state == Ball::State::Exploding || ball->state == Ball::State::Exploded)) {
-                fill = static_cast<int>(CellBack::fillAfterExplosion(back->fill));
-                colour = (ball->becomes == Ball::ColourBomb || ball->becomes == Ball::BlastBall)
-                             ? ball->becomes
-                             : -1;
-            }
+            int colour = -1;
+            int fill = -1;
+            savedPosition(board, {r, c}, levelOver, colour, fill);
             field += std::to_string(colour) + ' ';
             if (fill >= 0) {
                 backs += std::to_string(fill) + ' ';
@@ -186,13 +209,53 @@ bool FieldSave::read(const PropertyFile& props, int colours, Board& board, BallD
     nextRestored = !next.empty();
     readNext(next, colours, board, dealer);
 
-    stats.score = props.getInt(keyScore, 0);
-    stats.scoreOnLevel = props.getInt(keyScoreOnLevel, 0);
-    stats.ballsExploded = props.getInt(keyBallsExploded, 0);
-    stats.timeOnLevel = props.getInt(keyTimeOnLevel, 0);
-    stats.chains = props.getInt(keyChains, 0);
-    stats.timeBonus = 0;
-    stats.chainBonus = 0;
-    stats.bound();
+    LevelStats saved;
+    saved.score = props.getInt(keyScore, 0);
+    saved.scoreOnLevel = props.getInt(keyScoreOnLevel, 0);
+    saved.ballsExploded = props.getInt(keyBallsExploded, 0);
+    saved.timeOnLevel = props.getInt(keyTimeOnLevel, 0);
+    saved.chains = props.getInt(keyChains, 0);
+    restoreStats(saved, stats);
+    return true;
+}
+
+bool FieldSave::copy(const Board& from, bool levelOver,
+                     const std::vector<std::unique_ptr<Ball>>& next, const LevelStats& stats,
+                     Board& board, BallDealer& dealer, LevelStats& statsTo, bool& nextRestored) {
+    const HexGeometry& geometry = board.geometry();
+    if (geometry.rows() != from.geometry().rows() ||
+        geometry.columns() != from.geometry().columns()) {
+        return false;
+    }
+    for (int r = 0; r < geometry.rows(); ++r) {
+        for (int c = 0; c < geometry.width(r); ++c) {
+            if (board.isCell(r, c) != from.isCell(r, c)) {
+                return false;
+            }
+        }
+    }
+    for (int r = 0; r < geometry.rows(); ++r) {
+        for (int c = 0; c < geometry.width(r); ++c) {
+            board.take({r, c});
+            int colour = -1;
+            int fill = -1;
+            savedPosition(from, {r, c}, levelOver, colour, fill);
+            if (colour != -1) {
+                putRestored(board, {r, c}, colour);
+            }
+            if (fill >= 0) {
+                board.cellBackAt(r, c)->fill = static_cast<CellBack::Fill>(fill);
+            }
+        }
+    }
+    dealer.clear();
+    nextRestored = !next.empty();
+    for (const auto& ball : next) {
+        // Saved games keep whole pixels.
+        Point point{static_cast<float>(static_cast<int>(ball->point.x)),
+                    static_cast<float>(static_cast<int>(ball->point.y))};
+        dealer.add(std::make_unique<Ball>(ball->colour, point));
+    }
+    restoreStats(stats, statsTo);
     return true;
 }

@@ -20,4 +20,11 @@ struct FieldSave {
     // whether the game held next balls (none is a valid choice of none).
     static bool read(const PropertyFile& props, int colours, Board& board, BallDealer& dealer,
                      LevelStats& stats, bool& nextRestored);
+    // What write followed by read gives, without the text: the same balls,
+    // fills, next balls and statistics, and the same draws of the random
+    // generator in the same order. False, and nothing changed, when the two
+    // boards differ in their cells.
+    static bool copy(const Board& from, bool levelOver,
+                     const std::vector<std::unique_ptr<Ball>>& next, const LevelStats& stats,
+                     Board& board, BallDealer& dealer, LevelStats& statsTo, bool& nextRestored);
 };

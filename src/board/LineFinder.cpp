@@ -8,9 +8,26 @@ constexpr std::size_t bombLine = 4;
 constexpr std::size_t blastLine = 5;
 } // namespace
 
+void LineFinder::readLayout(const Board& board, std::vector<int>& layout) const {
+    const HexGeometry& geometry = board.geometry();
+    layout.clear();
+    for (int r = 0; r < geometry.rows(); ++r) {
+        for (int c = 0; c < geometry.width(r); ++c) {
+            const Ball* ball = board.ballAt(r, c);
+            layout.push_back(!ball ? -1
+                                   : ball->colour + (ball->isIdle() ? 0 : 1 << 8) +
+                                         (ball->marked ? 1 << 9 : 0));
+        }
+    }
+}
+
 std::vector<Cell> LineFinder::find(const Board& board, const SpecialHit& onSpecial) {
     const HexGeometry& geometry = board.geometry();
     std::vector<Cell> explosions;
+    readLayout(board, layout_);
+    if (geometry.rows() == quietRows_ && geometry.columns() == quietColumns_ && layout_ == quiet_) {
+        return explosions;
+    }
     for (int axis = 0; axis < HexGeometry::axisCount; ++axis) {
         for (int r = 0; r < geometry.rows(); ++r) {
             for (int c = 0; c < geometry.width(r); ++c) {
@@ -28,6 +45,13 @@ std::vector<Cell> LineFinder::find(const Board& board, const SpecialHit& onSpeci
                 }
             }
         }
+    }
+    if (explosions.empty()) {
+        quiet_.swap(layout_);
+        quietRows_ = geometry.rows();
+        quietColumns_ = geometry.columns();
+    } else {
+        quietRows_ = -1;
     }
     return explosions;
 }

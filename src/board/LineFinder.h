@@ -25,6 +25,14 @@ public:
 private:
     void testLine(const Board& board, Cell start, HexGeometry::Axis axis,
                   const SpecialHit& onSpecial);
+    // What the tests read of the board, one entry per position in row order.
+    void readLayout(const Board& board, std::vector<int>& layout) const;
 
     std::vector<Cell> line_;
+    // The board as the last search that found no line saw it. Most updates
+    // only animate balls, and the same layout cannot hold a line then either.
+    std::vector<int> quiet_;
+    std::vector<int> layout_;
+    int quietRows_ = -1;
+    int quietColumns_ = -1;
 };

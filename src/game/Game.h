@@ -23,6 +23,9 @@ class PropertyFile;
 // game is suspended.
 class Game : public Window {
 public:
+    // Spare lives at the start of a game.
+    static constexpr int startLives = 3;
+
     Game(int startLevel, HighScores* highScores);
     ~Game() override;
 
@@ -96,7 +99,7 @@ private:
     int mouseX_ = -1;
     int mouseY_ = -1;
     bool gameOver_ = false;
-    int lives_ = 3;
+    int lives_ = startLives;
     int score_ = 0;
     HighScores* highScores_;
     bool nameStored_ = false;

@@ -14,6 +14,7 @@
 #include "ui/Frame.h"
 #include "ui/HighScores.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,8 @@ bool Game::loadState(PropertyFile& props) {
     fieldController_ = new FieldController(field_);
     keyboardCursor_.setField(field_);
     steer();
-    lives_ = props.getInt("game.m_lives", 3);
+    // The game only ever writes 0 to 3; a damaged count would give endless
+    // lives or a game that cannot end properly.
+    lives_ = std::clamp(props.getInt("game.m_lives", startLives), 0, startLives);
     return field_->load(props);
 }

@@ -115,6 +115,45 @@ TEST(LineFinderUnit, MarksAreClearedAndSpecialsReportTheLineColour) {
     EXPECT_EQ(finder.find(board, nullptr), expected);
 }
 
+// A search that found nothing is not repeated on an unchanged board; every
+// change a line depends on must still be seen.
+TEST(LineFinderUnit, ABoardThatChangesIsSearchedAgain) {
+    Random::seed(1);
+    Board board(emptyLevel());
+    putBall(board, {4, 2}, 3);
+    putBall(board, {4, 3}, 2);
+    putBall(board, {4, 4}, 3);
+    LineFinder finder;
+    EXPECT_TRUE(finder.find(board, nullptr).empty());
+    EXPECT_TRUE(finder.find(board, nullptr).empty());
+    // A colour changed in place.
+    board.ballAt(4, 3)->colour = 3;
+    std::vector<Cell> expected{{4, 2}, {4, 3}, {4, 4}};
+    EXPECT_EQ(finder.find(board, nullptr), expected);
+
+    // A ball that comes to rest completes the line it stands in.
+    board.ballAt(4, 3)->state = Ball::State::Popping;
+    EXPECT_TRUE(finder.find(board, nullptr).empty());
+    board.ballAt(4, 3)->state = Ball::State::Idle;
+    EXPECT_EQ(finder.find(board, nullptr), expected);
+
+    // A ball taken away and put back elsewhere.
+    board.ballAt(4, 3)->state = Ball::State::Popping;
+    EXPECT_TRUE(finder.find(board, nullptr).empty());
+    board.put({3, 3}, board.take({4, 3}));
+    board.ballAt(3, 3)->state = Ball::State::Idle;
+    EXPECT_TRUE(finder.find(board, nullptr).empty());
+    board.put({4, 3}, board.take({3, 3}));
+    EXPECT_EQ(finder.find(board, nullptr), expected);
+
+    // Another board of the same contents in its first rows is its own board.
+    Board wide(emptyLevel(9, 11));
+    putBall(wide, {4, 2}, 3);
+    putBall(wide, {4, 3}, 3);
+    putBall(wide, {4, 4}, 3);
+    EXPECT_EQ(finder.find(wide, nullptr), expected);
+}
+
 TEST(LinePlanUnit, AskingLeavesThePlanAsItWas) {
     Board board(emptyLevel());
     putBall(board, {4, 2}, 1);

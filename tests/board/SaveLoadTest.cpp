@@ -2,6 +2,7 @@
 
 #include "board/Field.h"
 #include "persist/PropertyFile.h"
+#include "platform/Random.h"
 
 #include <gtest/gtest.h>
 
@@ -370,6 +371,97 @@ TEST_F(SaveLoad, SpecialColoursRoundTrip) {
     EXPECT_EQ(g.ballColourAt(4, 8), 14);
     EXPECT_EQ(g.ballColourAt(8, 2), 15);
     EXPECT_EQ(countBalls(g), 3);
+}
+
+// The first move a player could make, in row order: a resting ball to the
+// free cell farthest down the board that a path reaches.
+bool makeSomeMove(Field& f) {
+    for (int r = 0; r < f.rows(); ++r) {
+        for (int c = 0; c < f.width(r); ++c) {
+            if (f.selectBall(r, c) < 0) {
+                continue;
+            }
+            for (int rr = f.rows() - 1; rr >= 0; --rr) {
+                for (int cc = f.width(rr) - 1; cc >= 0; --cc) {
+                    if (f.isCell(rr, cc) && !f.ballAt(rr, cc) && f.moveSelectedTo(rr, cc)) {
+                        return true;
+                    }
+                }
+            }
+            f.deselectAll();
+        }
+    }
+    return false;
+}
+
+std::string savedText(const Field& f) {
+    PropertyFile props;
+    f.save(props);
+    return props.text();
+}
+
+// A copy made directly and one made through the saved text are the same
+// field, and leave the random generator in the same place, whatever the
+// moment: at rest, while balls travel, explode and land.
+TEST_F(SaveLoad, DirectCopyIsTheSavedAndLoadedField) {
+    LevelFile file = level(4, 40, 10, 9, 9, uniformMap(9, 9, '0'));
+    int compared = 0;
+    for (unsigned seed : {3u, 17u, 40u}) {
+        Field f(2, file, seed);
+        for (int step = 0; step < 3000 && !f.isFinished(); ++step) {
+            if (settled(f)) {
+                ASSERT_TRUE(makeSomeMove(f));
+            }
+            f.update(16.0f);
+            if (step % 7 != 0) {
+                continue;
+            }
+            SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step));
+            const unsigned copySeed = seed * 1000 + static_cast<unsigned>(step);
+            Field viaText(2, file, copySeed);
+            PropertyFile props;
+            f.save(props);
+            ASSERT_TRUE(viaText.load(props));
+            const int afterText = Random::rand();
+            Field direct(2, file, copySeed);
+            ASSERT_TRUE(direct.loadFrom(f));
+            EXPECT_EQ(Random::rand(), afterText);
+            EXPECT_EQ(savedText(direct), savedText(viaText));
+            for (int r = 0; r < f.rows(); ++r) {
+                for (int c = 0; c < f.width(r); ++c) {
+                    const Ball* a = direct.ballAt(r, c);
+                    const Ball* b = viaText.ballAt(r, c);
+                    ASSERT_EQ(a == nullptr, b == nullptr);
+                    if (a) {
+                        EXPECT_EQ(a->state, b->state);
+                        EXPECT_EQ(a->frameRate, b->frameRate);
+                        EXPECT_FLOAT_EQ(a->delay, b->delay);
+                    }
+                }
+            }
+            ASSERT_EQ(direct.newCells().size(), viaText.newCells().size());
+            for (std::size_t i = 0; i < direct.newCells().size(); ++i) {
+                EXPECT_EQ(direct.newCells()[i]->point, viaText.newCells()[i]->point);
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 100);
+}
+
+TEST_F(SaveLoad, DirectCopyRefusesAnotherBoard) {
+    LevelFile file = level(4, 40, 10, 9, 9, uniformMap(9, 9, '0'));
+    Field f(2, file, 5);
+    const std::string before = savedText(f);
+    std::string holed = uniformMap(9, 9, '0');
+    holed[10] = '.';
+    Field otherCells(2, level(4, 40, 10, 9, 9, holed), 6);
+    Field otherSize(2, level(4, 40, 10, 9, 11, uniformMap(9, 11, '0')), 6);
+    Field otherColours(2, level(5, 40, 10, 9, 9, uniformMap(9, 9, '0')), 6);
+    EXPECT_FALSE(f.loadFrom(otherCells));
+    EXPECT_FALSE(f.loadFrom(otherSize));
+    EXPECT_FALSE(f.loadFrom(otherColours));
+    EXPECT_EQ(savedText(f), before);
 }
 
 } // namespace

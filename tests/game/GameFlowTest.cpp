@@ -239,6 +239,23 @@ TEST_F(GameFlow, SavedGameOutsideTheLevelsIsRefused) {
     EXPECT_EQ(game.level(), 1);
 }
 
+TEST_F(GameFlow, ADamagedLivesCountIsBroughtIntoRange) {
+    HighScores scores(2);
+    Game saved(3, &scores);
+    PropertyFile props;
+    ASSERT_TRUE(saved.saveState(props));
+    const struct {
+        const char* stored;
+        int lives;
+    } cases[] = {{"-4", 0}, {"99", 3}, {"2", 2}, {"junk", 3}}; // unreadable: as if missing
+    for (const auto& c : cases) {
+        props.setString("game.m_lives", c.stored);
+        Game game(1, &scores);
+        ASSERT_TRUE(game.loadState(props)) << c.stored;
+        EXPECT_EQ(game.lives(), c.lives) << c.stored;
+    }
+}
+
 TEST_F(GameFlow, EscapeAndTheMenuButtonSuspendTheGame) {
     HighScores scores(2);
     Game game(1, &scores);

@@ -4,14 +4,14 @@
 #include "DataGenerated.h"
 
 #include "datagen/DataWriter.h"
-#include "persist/XmlNode.h"
 #include "gfx/Font.h"
 #include "gfx/Image.h"
-#include "persist/PackFormat.h"
 #include "gfx/ParticleSprite.h"
-#include "persist/ResourceManager.h"
 #include "gfx/Sprite.h"
 #include "gfx/Texture.h"
+#include "persist/PackFormat.h"
+#include "persist/ResourceManager.h"
+#include "persist/XmlNode.h"
 
 #include <gtest/gtest.h>
 

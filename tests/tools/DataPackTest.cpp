@@ -5,8 +5,8 @@
 
 #include "datagen/DataWriter.h"
 #include "persist/PackFormat.h"
-#include "persist/ResourceManager.h"
 #include "persist/PropertyFile.h"
+#include "persist/ResourceManager.h"
 
 #include <gtest/gtest.h>
 

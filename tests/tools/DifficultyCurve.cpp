@@ -4,23 +4,47 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace levelplay {
 
-LevelResult measure(const LevelFile& file, int level, Kind kind, int seeds) {
+namespace {
+
+Outcome playOne(const LevelFile& file, int level, Kind kind, int s) {
+    // Seeds apart from level to level, so neighbours are not played alike.
+    const unsigned seed = static_cast<unsigned>(level * 7919 + s * 104729);
+    std::unique_ptr<Player> player;
+    if (kind == Kind::LineTaker) {
+        player = std::make_unique<LineTaker>(seed ^ 0x5bd1e995u);
+    } else {
+        player = std::make_unique<CarefulPlayer>(file, seed ^ 0x5bd1e995u);
+    }
+    return play(file, level, seed, *player);
+}
+
+} // namespace
+
+LevelResult measure(const LevelFile& file, int level, Kind kind, int seeds, int threads) {
+    std::vector<Outcome> outcomes(static_cast<std::size_t>(std::max(seeds, 0)));
+    auto share = [&](int first, int stride) {
+        for (int s = first; s <= seeds; s += stride) {
+            outcomes[static_cast<std::size_t>(s - 1)] = playOne(file, level, kind, s);
+        }
+    };
+    threads = std::clamp(threads, 1, std::max(seeds, 1));
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t) {
+        workers.emplace_back(share, 1 + t, threads);
+    }
+    share(1, threads);
+    for (std::thread& w : workers) {
+        w.join();
+    }
+
     LevelResult result;
     result.level = level;
     std::vector<int> moves;
-    for (int s = 1; s <= seeds; ++s) {
-        // Seeds apart from level to level, so neighbours are not played alike.
-        const unsigned seed = static_cast<unsigned>(level * 7919 + s * 104729);
-        std::unique_ptr<Player> player;
-        if (kind == Kind::LineTaker) {
-            player = std::make_unique<LineTaker>(seed ^ 0x5bd1e995u);
-        } else {
-            player = std::make_unique<CarefulPlayer>(file, seed ^ 0x5bd1e995u);
-        }
-        const Outcome out = play(file, level, seed, *player);
+    for (const Outcome& out : outcomes) {
         ++result.games;
         result.wins += out.complete;
         result.bonusesBeforeMove += out.bonusBeforeMove;

@@ -1,6 +1,6 @@
+#include "pack/PackWriter.h"
 #include "persist/PackFormat.h"
 #include "persist/ResourceManager.h"
-#include "pack/PackWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

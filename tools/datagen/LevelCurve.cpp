@@ -10,7 +10,10 @@ namespace {
 // The curve is one table: each stage brings a colour, and across its levels
 // the starting balls rise and the jokers thin out between the two ends. A
 // stage starts with fewer balls and more jokers than the stage before ended,
-// so a new colour comes in gently.
+// so a new colour comes in gently. With nine colours lines are so scarce
+// that a player who plans is what wins: the last stages hold few locked
+// cells and nothing pre-filled, and their jokers decide how far chance
+// alone gets.
 struct Stage {
     int first; // level
     int colours;
@@ -19,11 +22,15 @@ struct Stage {
     // Whether narrow outlines start with fewer balls: only once the board
     // holds so many colours that lines are scarce.
     bool easesOutlines;
+    bool prefills;  // half-filled and filled cells in the pattern
+    int mostLocked; // a ceiling on the locked cells of the rising rule
 };
 
 constexpr Stage stages[] = {
-    {1, 4, 4, 8, 15, 13, false}, {11, 5, 7, 16, 14, 11, false}, {24, 6, 12, 20, 12, 8, false},
-    {40, 7, 16, 24, 9, 5, true}, {56, 8, 18, 38, 6, 1, true},   {86, 9, 26, 33, 2, 0, true},
+    {1, 4, 4, 8, 15, 13, false, false, 18},  {11, 5, 7, 16, 14, 11, false, true, 18},
+    {24, 6, 12, 20, 12, 8, false, true, 18}, {40, 7, 16, 24, 9, 5, true, true, 18},
+    {56, 8, 18, 38, 6, 1, true, true, 18},   {86, 9, 26, 29, 2, 2, true, false, 6},
+    {91, 9, 29, 33, 1, 1, true, false, 6},
 };
 constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
 
@@ -75,7 +82,12 @@ int LevelDesign::jokerPercentFor(int number) {
 }
 
 int LevelDesign::lockedCountFor(int number) {
-    return number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 16 + 1));
+    const int rising = number < 16 ? 0 : std::min(18, 3 * ((number - 16) / 16 + 1));
+    return std::min(rising, stages[stageOf(number)].mostLocked);
+}
+
+bool LevelDesign::prefillsFor(int number) {
+    return stages[stageOf(number)].prefills;
 }
 
 int LevelDesign::targetWorkFor(int number) {

@@ -25,6 +25,8 @@ public:
     static int fillEaseFor(int number);
     static int jokerPercentFor(int number);
     static int lockedCountFor(int number);
+    // Whether the level's pattern brings half-filled and filled cells.
+    static bool prefillsFor(int number);
     // Explosions needed to fill every cell: 2 per empty cell, 1 per half
     // filled one, 3 per locked one (its ball unlocks it first).
     static int targetWorkFor(int number);

@@ -63,7 +63,7 @@ using F = Form;
 // brings a few new ones, so the look changes from level to level. The narrow outlines (stars, bow
 // ties, frames, islands) reach their largest size early, so the later chapters use the ones that
 // grow to fill the board; once eight colours are in play lines are scarce, and the last stretch
-// keeps to broad outlines.
+// keeps to broad outlines, ending on the two that leave a planner the most room.
 const Form kSequence[LevelDesign::levelCount] = {
     F::Hexagon,   F::Circle,    F::Diamond,   F::Tile,     F::Flower,    F::Triangle, F::TwinLobes,
     F::Hexagon,   F::Heart,     F::Ring,      F::Star,     F::Clover,    F::Bowtie,   F::Circle,
@@ -77,9 +77,9 @@ const Form kSequence[LevelDesign::levelCount] = {
     F::Moat,      F::Hexagon,   F::Heart,     F::Circle,   F::TwinLobes, F::Diamond,  F::Heart,
     F::Hexagon,   F::HoleyHex,  F::Tile,      F::Circle,   F::Heart,     F::Moat,     F::Diamond,
     F::Clover,    F::Hexagon,   F::Tile,      F::Heart,    F::Diamond,   F::Circle,   F::TwinLobes,
-    F::HoleyHex,  F::Moat,      F::Circle,    F::Hexagon,  F::Diamond,   F::Clover,   F::TwinLobes,
-    F::Circle,    F::Heart,     F::Moat,      F::Tile,     F::Hexagon,   F::Clover,   F::Circle,
-    F::Diamond,   F::Hexagon,
+    F::HoleyHex,  F::Hexagon,   F::Moat,      F::Circle,   F::Heart,     F::Circle,   F::Diamond,
+    F::Circle,    F::Diamond,   F::Circle,    F::Diamond,  F::Circle,    F::Diamond,  F::Circle,
+    F::Diamond,   F::Circle,
 };
 
 } // namespace
@@ -299,8 +299,8 @@ void findOutside(Outline& o) {
 }
 
 void decorate(Outline& o, int number) {
-    // The first chapter has nothing pre-filled; the last level gives no help.
-    if (number <= 10 || number == LevelDesign::levelCount) {
+    // The first chapter has nothing pre-filled, nor has the last stretch.
+    if (!LevelDesign::prefillsFor(number)) {
         return;
     }
     const int pattern = number % 4;

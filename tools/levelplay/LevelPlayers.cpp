@@ -1,7 +1,6 @@
 #include "LevelPlayers.h"
 
 #include "board/Field.h"
-#include "persist/PropertyFile.h"
 #include "platform/Random.h"
 
 #include <algorithm>
@@ -302,13 +301,12 @@ bool LineTaker::move(Field& f) {
     return make(f, mine[rng_() % mine.size()]);
 }
 
-// Tries the move on a copy rebuilt from the field's save text and weighs
-// where it leaves the board once the next balls have landed.
+// Tries the move on a copy restored from the field as a saved game would
+// restore it and weighs where it leaves the board once the next balls have
+// landed.
 double CarefulPlayer::afterMove(const Field& f, Move m, int workBefore) const {
-    PropertyFile saved;
-    f.save(saved);
     Field copy(f.level(), file_, static_cast<unsigned>(Random::rand()));
-    if (!copy.load(saved)) {
+    if (!copy.loadFrom(f)) {
         return -1e9;
     }
     // The restored board sweeps in; let it settle before the move. Nothing
