@@ -182,8 +182,8 @@ bool Game::loadState(PropertyFile& props) {
     fieldController_ = new FieldController(field_);
     keyboardCursor_.setField(field_);
     steer();
-    // The game only ever writes 0 to 3; a damaged count would give endless
-    // lives or a game that cannot end properly.
-    lives_ = std::clamp(props.getInt("game.m_lives", startLives), 0, startLives);
+    // The game itself holds -1 (the loss that ended it) to 3; a damaged count
+    // would give endless lives.
+    lives_ = std::clamp(props.getInt("game.m_lives", startLives), -1, startLives);
     return field_->load(props);
 }

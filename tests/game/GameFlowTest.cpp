@@ -247,7 +247,8 @@ TEST_F(GameFlow, ADamagedLivesCountIsBroughtIntoRange) {
     const struct {
         const char* stored;
         int lives;
-    } cases[] = {{"-4", 0}, {"99", 3}, {"2", 2}, {"junk", 3}}; // unreadable: as if missing
+    } cases[] = {
+        {"-4", -1}, {"-1", -1}, {"99", 3}, {"2", 2}, {"junk", 3}}; // unreadable: as if missing
     for (const auto& c : cases) {
         props.setString("game.m_lives", c.stored);
         Game game(1, &scores);
