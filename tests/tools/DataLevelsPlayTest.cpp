@@ -243,9 +243,9 @@ TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
             levelplay::measure(file, n, levelplay::Kind::Careful, carefulSeeds, threads));
         const LevelPlan plan = LevelDesign::level(n);
         std::printf(
-            "%s        %d colours, fill %d%%, jokers %d%%, %d cells, work %d, %d locked\n",
-            levelplay::table({lineTaker.back()}, {careful.back()}).c_str(), plan.colours,
-            plan.fillPercent, plan.jokerPercent,
+            "%s        %s, %d colours, fill %d%%, jokers %d%%, %d cells, work %d, %d locked\n",
+            levelplay::table({lineTaker.back()}, {careful.back()}).c_str(), plan.shape.c_str(),
+            plan.colours, plan.fillPercent, plan.jokerPercent,
             static_cast<int>(plan.map.size() - std::count(plan.map.begin(), plan.map.end(), '.')),
             LevelDesign::workOf(plan.map),
             static_cast<int>(std::count(plan.map.begin(), plan.map.end(), '4')));

@@ -34,6 +34,20 @@ constexpr Stage stages[] = {
 };
 constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
 
+// Levels whose outline plays far from the levels around it (the rates of
+// two players measured through the rules): a joker more where a narrow or
+// holed outline starves lines, one less where a round one gives them away,
+// and starting balls moved where the jokers alone would overshoot.
+struct LevelNudge {
+    int level;
+    LevelDesign::Nudge nudge;
+};
+
+constexpr LevelNudge nudges[] = {
+    {41, {0, 3}}, {44, {0, 2}}, {61, {0, 3}},  {65, {0, 2}}, {69, {0, 1}},
+    {72, {0, 2}}, {73, {0, 1}}, {76, {0, -1}}, {77, {0, 2}}, {83, {0, -1}},
+};
+
 int stageOf(int number) {
     int s = 0;
     while (s + 1 < stageCount && stages[s + 1].first <= number) {
@@ -66,7 +80,8 @@ int LevelDesign::coloursFor(int number) {
 
 int LevelDesign::fillPercentFor(int number) {
     const Stage& s = stages[stageOf(number)];
-    return between(s.fillFrom, s.fillTo, along(number)) - fillEaseFor(number);
+    return between(s.fillFrom, s.fillTo, along(number)) - fillEaseFor(number) +
+           nudgeFor(number).fill;
 }
 
 int LevelDesign::fillEaseFor(int number) {
@@ -78,7 +93,16 @@ int LevelDesign::fillEaseFor(int number) {
 
 int LevelDesign::jokerPercentFor(int number) {
     const Stage& s = stages[stageOf(number)];
-    return between(s.jokersFrom, s.jokersTo, along(number));
+    return std::max(0, between(s.jokersFrom, s.jokersTo, along(number)) + nudgeFor(number).jokers);
+}
+
+LevelDesign::Nudge LevelDesign::nudgeFor(int number) {
+    for (const LevelNudge& n : nudges) {
+        if (n.level == number) {
+            return n.nudge;
+        }
+    }
+    return {};
 }
 
 int LevelDesign::lockedCountFor(int number) {

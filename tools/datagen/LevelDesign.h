@@ -24,6 +24,13 @@ public:
     // What the level's outline takes off the curve's starting balls.
     static int fillEaseFor(int number);
     static int jokerPercentFor(int number);
+    // Starting balls (percent of the cells) and jokers a level is moved off
+    // the curve by, where playing it showed it far from its neighbours.
+    struct Nudge {
+        int fill = 0;
+        int jokers = 0;
+    };
+    static Nudge nudgeFor(int number);
     static int lockedCountFor(int number);
     // Whether the level's pattern brings half-filled and filled cells.
     static bool prefillsFor(int number);
