@@ -254,7 +254,7 @@ TEST_F(Levels, DifficultyRisesSmoothly) {
         const LevelDesign::Nudge nudge = LevelDesign::nudgeFor(l.number);
         const LevelDesign::Nudge prevNudge = LevelDesign::nudgeFor(prev.number);
         nudged += nudge.fill != 0 || nudge.jokers != 0;
-        EXPECT_LE(std::abs(nudge.fill), 12);
+        EXPECT_LE(std::abs(nudge.fill), 15);
         EXPECT_LE(std::abs(nudge.jokers), 3);
         const int fill = l.fillPercent + ease - nudge.fill;
         const int prevFill = prev.fillPercent + prevEase - prevNudge.fill;

@@ -12,8 +12,9 @@ namespace {
 // stage starts with fewer balls and more jokers than the stage before ended,
 // so a new colour comes in gently. With nine colours lines are so scarce
 // that a player who plans is what wins: the last stages hold few locked
-// cells and nothing pre-filled, and their jokers decide how far chance
-// alone gets.
+// cells and nothing pre-filled, their jokers decide how far chance alone
+// gets, and their starting balls climb: a crowded board costs a player who
+// moves at random at least as much as one who plans.
 struct Stage {
     int first; // level
     int colours;
@@ -29,23 +30,25 @@ struct Stage {
 constexpr Stage stages[] = {
     {1, 4, 4, 8, 15, 13, false, false, 18},  {11, 5, 7, 16, 14, 11, false, true, 18},
     {24, 6, 12, 20, 12, 8, false, true, 18}, {40, 7, 16, 24, 9, 5, true, true, 18},
-    {56, 8, 18, 38, 6, 1, true, true, 18},   {86, 9, 26, 29, 2, 2, true, false, 6},
-    {91, 9, 29, 33, 1, 1, true, false, 6},
+    {56, 8, 18, 38, 6, 1, true, true, 18},   {86, 9, 26, 34, 2, 2, true, false, 6},
+    {91, 9, 36, 45, 1, 1, true, false, 6},
 };
 constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
 
 // Levels whose outline plays far from the levels around it (the rates of
 // two players measured through the rules): a joker more where a narrow or
-// holed outline starves lines, one less where a round one gives them away,
-// and starting balls moved where the jokers alone would overshoot.
+// holed outline starves lines, one less where a round one gives them away.
+// In the last stretch, where one joker in a hundred balls is already a
+// large step, the starting balls do the finer work.
 struct LevelNudge {
     int level;
     LevelDesign::Nudge nudge;
 };
 
 constexpr LevelNudge nudges[] = {
-    {41, {0, 3}}, {44, {0, 2}}, {61, {0, 3}},  {65, {0, 2}}, {69, {0, 1}},
-    {72, {0, 2}}, {73, {0, 1}}, {76, {0, -1}}, {77, {0, 2}}, {83, {0, -1}},
+    {41, {0, 3}},  {61, {0, 3}}, {65, {0, 2}},  {69, {0, 1}},    {72, {0, 2}},  {73, {0, 1}},
+    {76, {0, -1}}, {77, {0, 2}}, {83, {0, -1}}, {90, {-3, 0}},   {92, {8, 0}},  {94, {6, 0}},
+    {95, {-2, 0}}, {96, {1, 0}}, {97, {-1, 0}}, {98, {-13, -1}}, {99, {-6, 0}}, {100, {-10, -1}},
 };
 
 int stageOf(int number) {
