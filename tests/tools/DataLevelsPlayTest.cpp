@@ -174,35 +174,36 @@ TEST(DifficultyCurve, RoughSpotsAreFound) {
 
 // A short run of the curve for the suite, on fixed seeds: the line taker
 // clears the first ten levels and seldom the last ten, and the careful
-// player clears a sample of levels across the game, never in half the moves
-// of the level before and taking far longer at the end than at the start.
+// player clears four games in five on a sample of levels across the game,
+// never in half the moves of the level before and taking far longer at the
+// end than at the start.
 TEST(LevelsInPlay, ShortCurveFromEasyToHard) {
     DataTree tree;
     addLevels(tree);
     std::vector<levelplay::LevelResult> early, late, careful;
     int earlyWins = 0, earlyGames = 0, lateWins = 0, lateGames = 0;
     for (int n = 1; n <= 10; ++n) {
-        early.push_back(levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 4));
+        early.push_back(levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 10));
         earlyWins += early.back().wins;
         earlyGames += early.back().games;
     }
     for (int n = LevelDesign::levelCount - 9; n <= LevelDesign::levelCount; ++n) {
-        late.push_back(levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 2));
+        late.push_back(levelplay::measure(parsed(tree, n), n, levelplay::Kind::LineTaker, 10));
         lateWins += late.back().wins;
         lateGames += late.back().games;
     }
-    for (int n = 10; n <= LevelDesign::levelCount; n += 30) {
-        careful.push_back(levelplay::measure(parsed(tree, n), n, levelplay::Kind::Careful, 2));
+    for (int n = 10; n <= LevelDesign::levelCount; n += 15) {
+        careful.push_back(levelplay::measure(parsed(tree, n), n, levelplay::Kind::Careful, 5));
     }
     std::printf("%s%s", levelplay::table(early, {}).c_str(), levelplay::table(late, {}).c_str());
     std::printf("%s", levelplay::table({}, careful).c_str());
     std::printf("line taker: %d of %d early, %d of %d late\n", earlyWins, earlyGames, lateWins,
                 lateGames);
     EXPECT_GE(earlyWins * 10, earlyGames * 9);
-    EXPECT_LE(lateWins * 10, lateGames * 3);
+    EXPECT_LE(lateWins * 100, lateGames * 15);
     for (std::size_t i = 0; i < careful.size(); ++i) {
         SCOPED_TRACE(careful[i].level);
-        EXPECT_GE(careful[i].wins, 1);
+        EXPECT_GE(careful[i].wins * 10, careful[i].games * 8);
         EXPECT_EQ(careful[i].bonusesBeforeMove, 0);
         if (i > 0) {
             EXPECT_GE(careful[i].medianMoves * 2, careful[i - 1].medianMoves);
