@@ -223,7 +223,8 @@ int fromEnvironment(const char* name, int fallback) {
 // enough to show it clears every level. QUILLMERE_CURVE_SEEDS and
 // QUILLMERE_CAREFUL_SEEDS change the counts, QUILLMERE_CURVE_FIRST and
 // QUILLMERE_CURVE_LAST the levels, QUILLMERE_CURVE_THREADS the threads
-// the games are spread over (2).
+// the games are spread over (2), and QUILLMERE_CURVE_SEED_FROM the first
+// seed (1), so a table tuned on one run of seeds can be checked on another.
 TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
     DataTree tree;
     addLevels(tree);
@@ -232,6 +233,7 @@ TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
     const int first = fromEnvironment("QUILLMERE_CURVE_FIRST", 1);
     const int last = fromEnvironment("QUILLMERE_CURVE_LAST", LevelDesign::levelCount);
     const int threads = fromEnvironment("QUILLMERE_CURVE_THREADS", 2);
+    const int seedFrom = fromEnvironment("QUILLMERE_CURVE_SEED_FROM", 1);
     // The games share no state but their level file; nothing else may hold
     // the shared effect layer while they run.
     EffectLayer::destroy();
@@ -239,9 +241,9 @@ TEST(LevelsInPlay, DISABLED_FullDifficultyCurve) {
     for (int n = first; n <= last; ++n) {
         const LevelFile file = parsed(tree, n);
         lineTaker.push_back(
-            levelplay::measure(file, n, levelplay::Kind::LineTaker, seeds, threads));
+            levelplay::measure(file, n, levelplay::Kind::LineTaker, seeds, threads, seedFrom));
         careful.push_back(
-            levelplay::measure(file, n, levelplay::Kind::Careful, carefulSeeds, threads));
+            levelplay::measure(file, n, levelplay::Kind::Careful, carefulSeeds, threads, seedFrom));
         const LevelPlan plan = LevelDesign::level(n);
         std::printf(
             "%s        %s, %d colours, fill %d%%, jokers %d%%, %d cells, work %d, %d locked\n",

@@ -24,11 +24,13 @@ Outcome playOne(const LevelFile& file, int level, Kind kind, int s) {
 
 } // namespace
 
-LevelResult measure(const LevelFile& file, int level, Kind kind, int seeds, int threads) {
+LevelResult measure(const LevelFile& file, int level, Kind kind, int seeds, int threads,
+                    int firstSeed) {
     std::vector<Outcome> outcomes(static_cast<std::size_t>(std::max(seeds, 0)));
     auto share = [&](int first, int stride) {
         for (int s = first; s <= seeds; s += stride) {
-            outcomes[static_cast<std::size_t>(s - 1)] = playOne(file, level, kind, s);
+            outcomes[static_cast<std::size_t>(s - 1)] =
+                playOne(file, level, kind, firstSeed - 1 + s);
         }
     };
     threads = std::clamp(threads, 1, std::max(seeds, 1));

@@ -22,7 +22,8 @@ struct LevelResult {
 // Plays seeds games of the level, spread over the given number of threads;
 // every game is a function of its own seed, so the result does not depend on
 // the threads.
-LevelResult measure(const LevelFile& file, int level, Kind kind, int seeds, int threads = 1);
+LevelResult measure(const LevelFile& file, int level, Kind kind, int seeds, int threads = 1,
+                    int firstSeed = 1);
 
 // Where the curve breaks the rules it is tuned to, one line each: the line
 // taker's rate against its neighbours (20 points at most from the average of
