@@ -1,5 +1,6 @@
 // The cheap ways the board draws its pictures must give the pixels of the
 // plain way: read back the whole screen both ways and compare.
+#include "BoardScreen.h"
 #include "BoardTestSupport.h"
 
 #include "board/BoardSprites.h"
@@ -11,7 +12,6 @@
 #include "persist/ResourceManager.h"
 #include "picturewriter/PictureWriter.h"
 
-#include "support/GlScreen.h"
 #include "support/TempDir.h"
 
 #include <GL/gl.h>
@@ -94,14 +94,15 @@ std::size_t distinctColours(const Screen& s) {
 
 } // namespace
 
-class BackgroundDraw : public GlScreen {
+class BackgroundDraw : public BoardScreen {
 protected:
+    BackgroundDraw() : BoardScreen("aligned-draw-test") {}
+
     void SetUp() override {
-        GlScreen::SetUp();
-        if (IsSkipped() || HasFailure()) {
+        BoardScreen::SetUp();
+        if (resources == nullptr) {
             return;
         }
-        resources = ResourceManager::create("aligned-draw-test");
         background.reset(
             Texture::load(resources, files.write("bg.tga", noise(1024, 1024, 7)), false, false));
         BoardSprites::current().background = background.get();
@@ -110,7 +111,7 @@ protected:
     void TearDown() override {
         BoardSprites::reset();
         background.reset();
-        ResourceManager::destroy("aligned-draw-test");
+        BoardScreen::TearDown();
     }
 
     // The picture as the plain textured quad: linear filter, white modulation.
@@ -124,7 +125,6 @@ protected:
     }
 
     TempDir files;
-    ResourceManager* resources = nullptr;
     std::unique_ptr<Texture> background;
     std::unique_ptr<Field> field;
 };
@@ -167,22 +167,14 @@ TEST_F(BackgroundDraw, OtherScalesAndOffsetsKeepTheLinearFilter) {
     }
 }
 
-class ParticleAtlasDraw : public GlScreen {
+class ParticleAtlasDraw : public BoardScreen {
 protected:
-    void SetUp() override {
-        GlScreen::SetUp();
-        if (IsSkipped() || HasFailure()) {
-            return;
-        }
-        EffectLayer::destroy();
-        EffectLayer::create();
-        resources = ResourceManager::create("atlas-draw-test");
-    }
+    ParticleAtlasDraw() : BoardScreen("atlas-draw-test") {}
+
     void TearDown() override {
         BoardSprites::reset();
         sprite.reset();
-        EffectLayer::destroy();
-        ResourceManager::destroy("atlas-draw-test");
+        BoardScreen::TearDown();
     }
 
     // Groups of three and two frames, of two sizes, each its own noise, with
@@ -240,7 +232,6 @@ protected:
     }
 
     TempDir files;
-    ResourceManager* resources = nullptr;
     std::unique_ptr<ParticleSprite> sprite;
 };
 

@@ -1,5 +1,6 @@
 // The board's drawing on a real context, read back pixel by pixel. The
 // pictures are plain colours, so what lands where is unambiguous.
+#include "BoardScreen.h"
 #include "BoardTestSupport.h"
 
 #include "board/BoardSprites.h"
@@ -13,7 +14,6 @@
 
 #include "board/PathSparkles.h"
 #include "gfx/FontPicture.h"
-#include "support/GlScreen.h"
 #include "support/TempDir.h"
 
 #include <GL/gl.h>
@@ -77,16 +77,15 @@ Bytes whiteFont(const FontPicture& picture) {
 
 } // namespace
 
-class FieldDraw : public GlScreen {
+class FieldDraw : public BoardScreen {
 protected:
+    FieldDraw() : BoardScreen("field-draw-test") {}
+
     void SetUp() override {
-        GlScreen::SetUp();
-        if (IsSkipped() || HasFailure()) {
+        BoardScreen::SetUp();
+        if (resources == nullptr) {
             return;
         }
-        EffectLayer::destroy();
-        EffectLayer::create();
-        resources = ResourceManager::create("field-draw-test");
         writeSprite("cellback", solid(40, 48 * 5, white), 5, 1);
         writeSprite("skin", solid(16, 16 * 16, green), 16, 1);
         writeSprite("lock", solid(20, 20, magenta), 1, 1);
@@ -115,12 +114,6 @@ protected:
         board.summary = summary.get();
         board.font = &font;
     }
-    void TearDown() override {
-        BoardSprites::reset();
-        EffectLayer::destroy();
-        ResourceManager::destroy("field-draw-test");
-    }
-
     void writeSprite(const std::string& name, const Bytes& picture, int groups, int frames) {
         files.write(name + ".tga", picture);
         files.write(name + ".spr", "file_name " + files.file(name + ".tga") + "\ngroups " +
@@ -169,7 +162,6 @@ protected:
     }
 
     TempDir files;
-    ResourceManager* resources = nullptr;
     std::unique_ptr<Sprite> skin, cellBack, lock;
     std::unique_ptr<Texture> background, meterGrey, meter, summary, fontTexture;
     Font font;
