@@ -268,15 +268,11 @@ bool LineTaker::move(Field& f) {
     if (all.empty()) {
         return false;
     }
-    int best = 2;
+    // Any line will do: seeking out the fours and fives that leave special
+    // balls behind is already a plan, and plans are the careful player's.
     std::vector<Move> lines;
     for (const Choice& c : all) {
-        const int run = runAfter(board, c.from, c.to);
-        if (run > best) {
-            best = run;
-            lines.clear();
-        }
-        if (run == best) {
+        if (runAfter(board, c.from, c.to) >= 3) {
             lines.push_back(c.move);
         }
     }

@@ -37,6 +37,8 @@ public:
     virtual bool move(Field& f) = 0;
 };
 
+// Takes a line when a move makes one (any of them, whatever its length) and
+// otherwise moves a random ball to a random cell it can reach.
 class LineTaker : public Player {
 public:
     explicit LineTaker(unsigned seed) : rng_(seed) {}
