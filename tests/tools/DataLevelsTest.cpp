@@ -219,9 +219,9 @@ TEST_F(Levels, CellsJoinedOrApartByDesign) {
 TEST_F(Levels, DifficultyRisesSmoothly) {
     const auto& levels = *designs;
     EXPECT_EQ(levels.front().colours, 4);
-    EXPECT_EQ(levels.back().colours, 9);
+    EXPECT_EQ(levels.back().colours, 8);
     std::map<int, int> colourRuns;
-    int nudged = 0;
+    int nudgedFill = 0;
     double chapterWork[10] = {};
     std::set<std::string> outlines;
     for (size_t i = 0; i < levels.size(); ++i) {
@@ -246,16 +246,16 @@ TEST_F(Levels, DifficultyRisesSmoothly) {
         // More starting balls from level to level, except that they ease off
         // for a while when a new colour comes in.
         // Narrow outlines take a few off; the curve under them is smooth.
-        // A few levels are nudged off it, by a little.
+        // The measured nudges move a level's jokers off it, never far.
         const int ease = LevelDesign::fillEaseFor(l.number);
         const int prevEase = LevelDesign::fillEaseFor(prev.number);
         EXPECT_GE(ease, 0);
         EXPECT_LE(ease, 8);
         const LevelDesign::Nudge nudge = LevelDesign::nudgeFor(l.number);
         const LevelDesign::Nudge prevNudge = LevelDesign::nudgeFor(prev.number);
-        nudged += nudge.fill != 0 || nudge.jokers != 0;
+        nudgedFill += nudge.fill != 0;
         EXPECT_LE(std::abs(nudge.fill), 15);
-        EXPECT_LE(std::abs(nudge.jokers), 3);
+        EXPECT_LE(std::abs(nudge.jokers), LevelDesign::mostJokerNudge);
         const int fill = l.fillPercent + ease - nudge.fill;
         const int prevFill = prev.fillPercent + prevEase - prevNudge.fill;
         if (l.colours == prev.colours) {
@@ -273,18 +273,18 @@ TEST_F(Levels, DifficultyRisesSmoothly) {
         } else {
             EXPECT_GT(jokers, prevJokers);
         }
-        // Locked cells only grow within a colour stage; the last colour takes
-        // most of them away, since a ninth colour is work enough.
-        if (l.colours == prev.colours) {
+        // Locked cells only grow while the patterns pre-fill; the last
+        // stretch, broad and plain, takes most of them away.
+        if (LevelDesign::prefillsFor(l.number) == LevelDesign::prefillsFor(prev.number)) {
             EXPECT_GE(LevelDesign::lockedCountFor(l.number),
                       LevelDesign::lockedCountFor(prev.number));
         }
         EXPECT_NE(l.shape, prev.shape);
     }
-    // The rules make the curve; the nudges only mend where outlines stray.
-    EXPECT_LE(nudged, 25);
+    // The starting balls follow the rules but for a few levels.
+    EXPECT_LE(nudgedFill, 10);
     // Every colour count gets a good stretch of levels.
-    for (int colours = 4; colours <= 9; ++colours) {
+    for (int colours = 4; colours <= 8; ++colours) {
         EXPECT_GE(colourRuns[colours], 10) << colours;
     }
     for (int c = 1; c < 10; ++c) {
@@ -292,13 +292,13 @@ TEST_F(Levels, DifficultyRisesSmoothly) {
     }
     EXPECT_GT(chapterWork[9], chapterWork[0] * 1.6);
     // The first level: plenty of room and help, nothing locked, nothing
-    // pre-filled; the last one: all seven colours, few jokers, many balls.
+    // pre-filled; the last one: all eight colours, few jokers, many balls.
     const LevelPlan& first = levels.front();
     EXPECT_EQ(first.map.find_first_of("124"), std::string::npos);
     EXPECT_GE(first.jokerPercent, 10);
     EXPECT_LE(first.fillPercent, 5);
     EXPECT_GE(levels.back().fillPercent, 20);
-    EXPECT_LE(levels.back().jokerPercent, 3);
+    EXPECT_LE(levels.back().jokerPercent, 5);
     EXPECT_GE(static_cast<int>(outlines.size()), 15);
 }
 

@@ -25,7 +25,9 @@ public:
     static int fillEaseFor(int number);
     static int jokerPercentFor(int number);
     // Starting balls (percent of the cells) and jokers a level is moved off
-    // the curve by, where playing it showed it far from its neighbours.
+    // the curve by, where playing it showed its outline far from the rate the
+    // curve asks of it; never more jokers either way than this.
+    static constexpr int mostJokerNudge = 10;
     struct Nudge {
         int fill = 0;
         int jokers = 0;

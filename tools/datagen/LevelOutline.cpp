@@ -71,7 +71,7 @@ const Form kSequence[LevelDesign::levelCount] = {
     F::TwinLobes, F::Frame,     F::Snowflake, F::Heart,    F::Star,      F::Wave,     F::Ring,
     F::Tile,      F::Clover,    F::Islands,   F::Crescent, F::Hexagon,   F::Bowtie,   F::Wheel,
     F::Flower,    F::Hourglass, F::Triangle,  F::Circle,   F::HoleyHex,  F::Frame,    F::Star,
-    F::Snowflake, F::Triangle,  F::Diamond,   F::Wave,     F::Heart,     F::Moat,     F::Clover,
+    F::Triangle,  F::Snowflake, F::Diamond,   F::Wave,     F::Heart,     F::Moat,     F::Clover,
     F::Hexagon,   F::TwinLobes, F::Ring,      F::Crescent, F::Tile,      F::Flower,   F::HoleyHex,
     F::Moat,      F::Heart,     F::Tile,      F::Circle,   F::TwinLobes, F::Diamond,  F::Clover,
     F::Moat,      F::Hexagon,   F::Heart,     F::Circle,   F::TwinLobes, F::Diamond,  F::Heart,
