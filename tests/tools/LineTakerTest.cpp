@@ -8,6 +8,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,17 @@ void offerLines(Field& f) {
 
 using Key = std::pair<int, int>; // from and to, as table indexes
 
+// Which positions hold a ball, by table index.
+std::vector<char> occupied(const Field& f) {
+    std::vector<char> balls(static_cast<std::size_t>(f.geometry().tableSize()), 0);
+    for (int r = 0; r < f.rows(); ++r) {
+        for (int c = 0; c < f.width(r); ++c) {
+            balls[f.geometry().index(r, c)] = f.ballAt(r, c) != nullptr;
+        }
+    }
+    return balls;
+}
+
 TEST_F(LineTakerChoice, TakesShortAndLongLinesAlike) {
     const LevelFile file = boardtest::emptyLevel();
     std::map<int, int> taken; // line length -> moves
@@ -49,24 +61,15 @@ TEST_F(LineTakerChoice, TakesShortAndLongLinesAlike) {
             }
         }
         ASSERT_EQ(lines.size(), 3u);
-        std::vector<char> before(static_cast<std::size_t>(g.tableSize()), 0);
-        for (int r = 0; r < f.rows(); ++r) {
-            for (int c = 0; c < f.width(r); ++c) {
-                before[g.index(r, c)] = f.ballAt(r, c) != nullptr;
-            }
-        }
+        const std::vector<char> before = occupied(f);
         levelplay::LineTaker player(seed);
         ASSERT_TRUE(player.move(f));
         // The moving ball stands on its target at once.
+        const std::vector<char> after = occupied(f);
         Key made{-1, -1};
-        for (int r = 0; r < f.rows(); ++r) {
-            for (int c = 0; c < f.width(r); ++c) {
-                const bool now = f.ballAt(r, c) != nullptr;
-                if (before[g.index(r, c)] && !now) {
-                    made.first = g.index(r, c);
-                } else if (!before[g.index(r, c)] && now) {
-                    made.second = g.index(r, c);
-                }
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (before[i] != after[i]) {
+                (before[i] ? made.first : made.second) = static_cast<int>(i);
             }
         }
         ASSERT_EQ(lines.count(made), 1u) << "the move makes a line";

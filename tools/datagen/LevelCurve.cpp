@@ -43,22 +43,18 @@ constexpr int stageCount = static_cast<int>(sizeof stages / sizeof stages[0]);
 // by five to ten points.
 struct LevelNudge {
     int level;
-    LevelDesign::Nudge nudge;
+    int jokers;
 };
 
 constexpr LevelNudge nudges[] = {
-    {11, {0, -2}}, {12, {0, -4}}, {13, {0, 7}},  {14, {0, -3}}, {15, {0, 1}},  {16, {0, 2}},
-    {17, {0, -2}}, {18, {0, -6}}, {19, {0, -3}}, {20, {0, -1}}, {21, {0, -1}}, {22, {0, 1}},
-    {23, {0, 7}},  {24, {0, -1}}, {26, {0, -1}}, {27, {0, 2}},  {28, {0, 2}},  {29, {0, 3}},
-    {30, {0, -1}}, {31, {0, 5}},  {33, {0, -3}}, {34, {0, 10}}, {35, {0, -1}}, {36, {0, 1}},
-    {37, {0, 8}},  {39, {0, -2}}, {40, {0, -1}}, {41, {0, 8}},  {42, {0, 1}},  {43, {0, 3}},
-    {44, {0, 2}},  {45, {0, 1}},  {46, {0, 1}},  {47, {0, -1}}, {48, {0, -1}}, {49, {0, 3}},
-    {50, {0, -4}}, {51, {0, 1}},  {52, {0, 3}},  {53, {0, 5}},  {55, {0, 4}},  {57, {0, 1}},
-    {58, {0, -2}}, {60, {0, -2}}, {61, {0, 4}},  {64, {0, -4}}, {65, {0, 2}},  {66, {0, -1}},
-    {67, {0, -1}}, {68, {0, 1}},  {69, {0, 2}},  {70, {0, -1}}, {71, {0, -2}}, {72, {0, 1}},
-    {73, {0, 2}},  {74, {0, -1}}, {76, {0, -1}}, {77, {0, 4}},  {80, {0, 2}},  {81, {0, 2}},
-    {82, {0, 2}},  {84, {0, 1}},  {85, {0, 3}},  {88, {0, 1}},  {89, {0, 2}},  {92, {0, -2}},
-    {93, {0, 1}},  {95, {0, -1}}, {96, {0, -1}}, {97, {0, 1}},
+    {11, -2}, {12, -4}, {13, 7},  {14, -3}, {15, 1},  {16, 2},  {17, -2}, {18, -6}, {19, -3},
+    {20, -1}, {21, -1}, {22, 1},  {23, 7},  {24, -1}, {26, -1}, {27, 2},  {28, 2},  {29, 3},
+    {30, -1}, {31, 5},  {33, -3}, {34, 10}, {35, -1}, {36, 1},  {37, 8},  {39, -2}, {40, -1},
+    {41, 8},  {42, 1},  {43, 3},  {44, 2},  {45, 1},  {46, 1},  {47, -1}, {48, -1}, {49, 3},
+    {50, -4}, {51, 1},  {52, 3},  {53, 5},  {55, 4},  {57, 1},  {58, -2}, {60, -2}, {61, 4},
+    {64, -4}, {65, 2},  {66, -1}, {67, -1}, {68, 1},  {69, 2},  {70, -1}, {71, -2}, {72, 1},
+    {73, 2},  {74, -1}, {76, -1}, {77, 4},  {80, 2},  {81, 2},  {82, 2},  {84, 1},  {85, 3},
+    {88, 1},  {89, 2},  {92, -2}, {93, 1},  {95, -1}, {96, -1}, {97, 1},
 };
 
 int stageOf(int number) {
@@ -93,8 +89,7 @@ int LevelDesign::coloursFor(int number) {
 
 int LevelDesign::fillPercentFor(int number) {
     const Stage& s = stages[stageOf(number)];
-    return between(s.fillFrom, s.fillTo, along(number)) - fillEaseFor(number) +
-           nudgeFor(number).fill;
+    return between(s.fillFrom, s.fillTo, along(number)) - fillEaseFor(number);
 }
 
 int LevelDesign::fillEaseFor(int number) {
@@ -106,16 +101,16 @@ int LevelDesign::fillEaseFor(int number) {
 
 int LevelDesign::jokerPercentFor(int number) {
     const Stage& s = stages[stageOf(number)];
-    return std::max(0, between(s.jokersFrom, s.jokersTo, along(number)) + nudgeFor(number).jokers);
+    return std::max(0, between(s.jokersFrom, s.jokersTo, along(number)) + jokerNudgeFor(number));
 }
 
-LevelDesign::Nudge LevelDesign::nudgeFor(int number) {
+int LevelDesign::jokerNudgeFor(int number) {
     for (const LevelNudge& n : nudges) {
         if (n.level == number) {
-            return n.nudge;
+            return n.jokers;
         }
     }
-    return {};
+    return 0;
 }
 
 int LevelDesign::lockedCountFor(int number) {

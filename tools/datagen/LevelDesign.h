@@ -24,15 +24,11 @@ public:
     // What the level's outline takes off the curve's starting balls.
     static int fillEaseFor(int number);
     static int jokerPercentFor(int number);
-    // Starting balls (percent of the cells) and jokers a level is moved off
-    // the curve by, where playing it showed its outline far from the rate the
-    // curve asks of it; never more jokers either way than this.
+    // Jokers a level is moved off the curve by, where playing it showed its
+    // outline far from the rate the curve asks of it; never more either way
+    // than mostJokerNudge.
     static constexpr int mostJokerNudge = 10;
-    struct Nudge {
-        int fill = 0;
-        int jokers = 0;
-    };
-    static Nudge nudgeFor(int number);
+    static int jokerNudgeFor(int number);
     static int lockedCountFor(int number);
     // Whether the level's pattern brings half-filled and filled cells.
     static bool prefillsFor(int number);
